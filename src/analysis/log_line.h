@@ -1,0 +1,85 @@
+// One line of the log as read: at most 299 bytes, ending with its "\n"
+// (except a last line without one). Columns 0 to 9 hold the time stamp
+// "[hh:mm:ss]", column 10 a blank, and the message text starts at column 11.
+//
+// Every question a recogniser asks of a line goes through here, so that no
+// recogniser ever reads past the end: a position beyond the end reads as an
+// empty text.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace korvanel {
+
+inline constexpr std::size_t kMessageColumn = 11;
+inline constexpr std::size_t kNotFound = std::string_view::npos;
+
+// The first run of decimal digits at or after `pos` (0 when there is none);
+// a run too large for a signed 32-bit integer reads as 2147483647.
+std::int32_t read_number(std::string_view text, std::size_t pos = 0);
+
+class LogLine {
+public:
+    LogLine() = default;
+    explicit LogLine(std::string_view text) : text_(text) {}
+
+    std::string_view text() const { return text_; }
+    std::size_t size() const { return text_.size(); }
+
+    // The message text, from column 11; empty for a shorter line.
+    std::string_view message() const {
+        return text_.size() > kMessageColumn ? text_.substr(kMessageColumn) : std::string_view{};
+    }
+    bool starts_with(std::string_view s) const { return text_.starts_with(s); }
+    bool message_starts_with(std::string_view s) const { return message().starts_with(s); }
+    // Begins-with test at any column; false beyond the end.
+    bool has_at(std::size_t pos, std::string_view s) const {
+        return pos <= text_.size() && text_.substr(pos).starts_with(s);
+    }
+    bool contains(std::string_view s) const { return text_.find(s) != kNotFound; }
+    bool message_contains(std::string_view s) const { return message().find(s) != kNotFound; }
+
+    // Column of the first `s` at or after `from` in the whole line, or kNotFound.
+    std::size_t find(std::string_view s, std::size_t from = 0) const {
+        return from > text_.size() ? kNotFound : text_.find(s, from);
+    }
+    // Column of the first `s` in the message text, or kNotFound.
+    std::size_t find_in_message(std::string_view s) const {
+        const std::size_t at = message().find(s);
+        return at == kNotFound ? kNotFound : at + kMessageColumn;
+    }
+    // The text from column `from` up to (not including) column `to`; empty
+    // when `to` is not after `from`, clipped at the end of the line.
+    std::string_view slice(std::size_t from, std::size_t to) const {
+        if (from >= text_.size() || to <= from) return {};
+        return text_.substr(from, to - from);
+    }
+    // The text from column `from` to the end of the line, its line break excluded.
+    std::string_view rest_from(std::size_t from) const;
+
+    // read_number at a column of the line.
+    std::int32_t number_at(std::size_t pos) const { return read_number(text_, pos); }
+    // The first number of the message text.
+    std::int32_t message_number() const { return read_number(text_, kMessageColumn); }
+
+    // Clock readings of the time stamp.
+    std::int32_t hours() const { return number_at(1); }
+    std::int32_t minutes() const { return number_at(4); }
+    std::int32_t seconds() const { return number_at(7); }
+    // hours * 10000 + minutes * 100 + seconds (32-bit, wrapping).
+    std::int32_t hms() const;
+    // minutes * 100 + seconds (32-bit, wrapping).
+    std::int32_t minute_second() const;
+
+    // Drops a final line break (a log command naming a part does so).
+    void drop_final_newline() {
+        if (!text_.empty() && text_.back() == '\n') text_.remove_suffix(1);
+    }
+
+private:
+    std::string_view text_;
+};
+
+}  // namespace korvanel

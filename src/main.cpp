@@ -1,0 +1,9 @@
+#include <filesystem>
+
+#include "run/run.h"
+#include "run/terminal_console.h"
+
+int main() {
+    korvanel::TerminalConsole console(korvanel::locale_wants_utf8());
+    return korvanel::run_korvanel(console, std::filesystem::path("."));
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "stats/part_stats.h"
+
+namespace korvanel {
+
+// Where a part's page goes: the file on disk and the name its own links use.
+struct PageTarget {
+    std::filesystem::path file;   // the file name on disk (UTF-8)
+    std::string display_name;     // the file name in ISO-8859-1, for messages
+    std::string link;             // the page name in the page's own links, before escaping
+};
+
+// Writes the analysis page of one part. The precise-shot split changes the
+// part's statistics on the way.
+void write_analysis_page(PartStats& stats, std::string_view log_name, const PageTarget& target);
+
+}  // namespace korvanel

@@ -1,0 +1,7 @@
+#include "report/sections.h"
+
+namespace korvanel {
+
+void write_experience_section(PageWriter&, const PartStats&, std::string_view) {}
+
+}  // namespace korvanel

@@ -1,0 +1,51 @@
+// Writes one page file. Fragments are the program's own markup and go in as
+// they are; every "%s" value of `format` and every `escaped` text is
+// HTML-escaped, since names and texts come from the log.
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "text/format.h"
+
+namespace korvanel {
+
+class PageWriter {
+public:
+    // Creates (or empties) the file. A file that cannot be created ends the
+    // run with "impossible d'ecrire le fichier <display_name>".
+    PageWriter(const std::filesystem::path& path, std::string_view display_name);
+    // Writes out what is still buffered, so a page cut short by a fatal error
+    // keeps what was written before it.
+    ~PageWriter();
+    PageWriter(const PageWriter&) = delete;
+    PageWriter& operator=(const PageWriter&) = delete;
+
+    void raw(std::string_view fragment) {
+        buffer_.append(fragment);
+        if (buffer_.size() >= kFlushSize) flush();
+    }
+    template <class... Args>
+    void format(std::string_view fmt, const Args&... args) {
+        format_into(buffer_, fmt, {FormatArg(args)...}, true);
+        if (buffer_.size() >= kFlushSize) flush();
+    }
+    void escaped(std::string_view text) { append_escaped(buffer_, text); }
+
+    // Writes out the rest and closes the file; a failed write ends the run
+    // like a file that cannot be created.
+    void close();
+
+private:
+    static constexpr std::size_t kFlushSize = 1 << 16;
+    void flush();
+
+    std::FILE* file_ = nullptr;
+    std::string buffer_;
+    std::string display_name_;
+    bool failed_ = false;
+};
+
+}  // namespace korvanel

@@ -1,0 +1,36 @@
+// The console: everything the program says to its user and the little it
+// reads back. Text handed to `write` is ISO-8859-1; an implementation may
+// convert it on the way out (UTF-8 terminals).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace korvanel {
+
+class Console {
+public:
+    virtual ~Console() = default;
+
+    virtual void write(std::string_view latin1_text) = 0;
+    // One blank-delimited word (leading white space skipped, at most 63
+    // characters kept); no value when the input has ended.
+    virtual std::optional<std::string> read_word() = 0;
+    // Whether a key press is waiting, without reading it.
+    virtual bool key_waiting() = 0;
+    virtual std::int64_t now_ms() = 0;
+    virtual void sleep_ms(int ms) = 0;
+    // Bracket the exit wait (a terminal switches to raw input meanwhile).
+    virtual void begin_wait() {}
+    virtual void end_wait() {}
+};
+
+
+// Where a full value series reports the values it drops. Set for the length
+// of a run; with none set, the warning is not shown.
+void set_warning_console(Console* console);
+Console* warning_console();
+
+}  // namespace korvanel

@@ -1,0 +1,47 @@
+#include "run/page_names.h"
+
+#include <set>
+
+#include "text/latin1.h"
+
+namespace korvanel {
+
+namespace {
+std::string safe_stem(const std::string& name) {
+    std::string safe = name;
+    for (char& ch : safe) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (ch == '/' || ch == '\\' || c < 0x20 || c == 0x7F || (c >= 0x80 && c <= 0x9F)) ch = '_';
+    }
+    return safe;
+}
+
+std::string link_form(const std::string& stem) {
+    std::string link;
+    for (char ch : stem) {
+        switch (ch) {
+            case '%': link += "%25"; break;
+            case '#': link += "%23"; break;
+            case '?': link += "%3F"; break;
+            default: link.push_back(ch);
+        }
+    }
+    return link;
+}
+}  // namespace
+
+std::vector<PageTarget> assign_page_targets(const std::vector<std::string>& part_names,
+                                            const std::filesystem::path& dir) {
+    std::set<std::string> taken{"discussions.html"};
+    std::vector<PageTarget> targets;
+    for (const std::string& name : part_names) {
+        std::string stem = safe_stem(name);
+        while (taken.count(stem + ".html") != 0) stem += "_";
+        const std::string file_name = stem + ".html";
+        taken.insert(file_name);
+        targets.push_back(PageTarget{dir / latin1_to_utf8(file_name), file_name, link_form(stem)});
+    }
+    return targets;
+}
+
+}  // namespace korvanel

@@ -1,0 +1,129 @@
+#include "run/terminal_console.h"
+
+#include <clocale>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <langinfo.h>
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include "text/latin1.h"
+
+namespace korvanel {
+
+namespace {
+// The terminal mode to restore, also from a signal handler.
+struct termios g_saved_mode;
+volatile std::sig_atomic_t g_mode_saved = 0;
+struct sigaction g_old_actions[3];
+constexpr int kSignals[3] = {SIGINT, SIGTERM, SIGHUP};
+
+void restore_terminal() {
+    if (g_mode_saved) tcsetattr(STDIN_FILENO, TCSANOW, &g_saved_mode);
+}
+
+void on_signal(int sig) {
+    restore_terminal();
+    g_mode_saved = 0;
+    for (int i = 0; i < 3; ++i) {
+        if (kSignals[i] == sig) sigaction(sig, &g_old_actions[i], nullptr);
+    }
+    raise(sig);
+}
+}  // namespace
+
+bool locale_wants_utf8() {
+    if (std::setlocale(LC_CTYPE, "") == nullptr) return false;
+    const char* codeset = nl_langinfo(CODESET);
+    return codeset != nullptr && std::strcmp(codeset, "UTF-8") == 0;
+}
+
+TerminalConsole::TerminalConsole(bool utf8_output)
+    : utf8_output_(utf8_output),
+      output_is_terminal_(isatty(STDOUT_FILENO) == 1),
+      input_is_terminal_(isatty(STDIN_FILENO) == 1) {}
+
+TerminalConsole::~TerminalConsole() {
+    end_wait();
+    std::fflush(stdout);
+}
+
+void TerminalConsole::write(std::string_view latin1_text) {
+    if (utf8_output_) {
+        const std::string converted = latin1_to_utf8(latin1_text);
+        std::fwrite(converted.data(), 1, converted.size(), stdout);
+    } else {
+        std::fwrite(latin1_text.data(), 1, latin1_text.size(), stdout);
+    }
+    if (output_is_terminal_) std::fflush(stdout);
+}
+
+std::optional<std::string> TerminalConsole::read_word() {
+    std::fflush(stdout);
+    int c = std::getchar();
+    while (c != EOF && (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f')) c = std::getchar();
+    if (c == EOF) return std::nullopt;
+    std::string word;
+    while (c != EOF && !(c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f')) {
+        if (word.size() < 63) word.push_back(static_cast<char>(c));
+        c = std::getchar();
+    }
+    return word;
+}
+
+bool TerminalConsole::key_waiting() {
+    std::fflush(stdout);
+    // Something already read into stdio's buffer counts as a key.
+    if (!input_is_terminal_ && std::feof(stdin)) return true;
+    struct pollfd fd {};
+    fd.fd = STDIN_FILENO;
+    fd.events = POLLIN;
+    const int ready = poll(&fd, 1, 0);
+    if (ready < 0) return !input_is_terminal_;
+    return ready > 0 && (fd.revents & (POLLIN | POLLHUP | POLLERR | POLLNVAL)) != 0;
+}
+
+std::int64_t TerminalConsole::now_ms() {
+    struct timespec ts {};
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return static_cast<std::int64_t>(ts.tv_sec) * 1000 + ts.tv_nsec / 1000000;
+}
+
+void TerminalConsole::sleep_ms(int ms) {
+    struct pollfd fd {};
+    fd.fd = STDIN_FILENO;
+    fd.events = POLLIN;
+    poll(&fd, 1, ms);  // wakes early on a key press
+}
+
+void TerminalConsole::begin_wait() {
+    std::fflush(stdout);
+    if (!input_is_terminal_ || raw_mode_) return;
+    if (tcgetattr(STDIN_FILENO, &g_saved_mode) != 0) return;
+    g_mode_saved = 1;
+    struct sigaction action {};
+    action.sa_handler = on_signal;
+    sigemptyset(&action.sa_mask);
+    for (int i = 0; i < 3; ++i) sigaction(kSignals[i], &action, &g_old_actions[i]);
+    struct termios raw = g_saved_mode;
+    raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
+    raw.c_cc[VMIN] = 1;
+    raw.c_cc[VTIME] = 0;
+    tcsetattr(STDIN_FILENO, TCSANOW, &raw);
+    raw_mode_ = true;
+}
+
+void TerminalConsole::end_wait() {
+    std::fflush(stdout);
+    if (!raw_mode_) return;
+    tcflush(STDIN_FILENO, TCIFLUSH);  // the key pressed does not reach the shell
+    restore_terminal();
+    g_mode_saved = 0;
+    for (int i = 0; i < 3; ++i) sigaction(kSignals[i], &g_old_actions[i], nullptr);
+    raw_mode_ = false;
+}
+
+}  // namespace korvanel
