@@ -2,4 +2,5 @@
 # Assembles the sample log from its pieces (one per kind of play), in name order.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cat examples/pieces/*.log > examples/chat.log
+# Pieces are UTF-8 text; the log itself is ISO-8859-1, as the game writes it.
+cat examples/pieces/*.log | iconv -f UTF-8 -t ISO-8859-1 > examples/chat.log
