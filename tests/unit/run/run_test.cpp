@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include "run/messages.h"
+#include "test_support.h"
+
+namespace korvanel {
+namespace {
+
+using testing::run_on;
+using testing::TempDir;
+
+constexpr const char* kPrompt =
+    "le fichier log n'a pas ete trouve \n quel fichier voulez-vous analyser ?(q pour quitter)\n";
+
+TEST(OpenLog, TriesTheNameWithLogAppendedThenAsks) {
+    TempDir dir;
+    dir.write("chat.log.log", "");
+    ScriptedConsole console;
+    console.key_at_ms = 0;
+    EXPECT_EQ(run_korvanel(console, dir.path()), 0);
+    EXPECT_EQ(console.output.find(kPrompt), std::string::npos);
+    EXPECT_NE(dir.read("Resultats.html").find("<title>Analyse du fichier chat.log.log</title>"), std::string::npos);
+
+    TempDir typed;
+    typed.write("mylog.log", "");
+    ScriptedConsole asked;
+    asked.key_at_ms = 0;
+    asked.words = {"Quitter", "mylog"};  // a capital Q is a file name
+    EXPECT_EQ(run_korvanel(asked, typed.path()), 0);
+    EXPECT_EQ(asked.output.substr(0, 46 + std::string(kPrompt).size() * 2),
+              "\nKORVANEL - statistiques du journal de jeu\n\n" + std::string(kPrompt) + kPrompt + "Le");
+    EXPECT_NE(typed.read("Resultats.html").find("Analyse du fichier mylog.log<"), std::string::npos);
+}
+
+TEST(OpenLog, QuittingAndEndOfInput) {
+    for (const char* word : {"q", "quitter"}) {
+        TempDir dir;
+        ScriptedConsole console;
+        console.words = {word};
+        EXPECT_EQ(run_korvanel(console, dir.path()), 0) << word;
+        EXPECT_EQ(console.output, "\nKORVANEL - statistiques du journal de jeu\n\n" + std::string(kPrompt));
+        EXPECT_FALSE(dir.exists("Resultats.html"));
+    }
+    TempDir dir;
+    ScriptedConsole console;  // no word at all: the input has ended
+    EXPECT_EQ(run_korvanel(console, dir.path()), 1);
+    EXPECT_EQ(console.output, "\nKORVANEL - statistiques du journal de jeu\n\n" + std::string(kPrompt));
+}
+
+TEST(OpenLog, ALongTypedNameIsTriedAsTyped) {
+    TempDir dir;
+    const std::string name60(60, 'n');
+    dir.write(name60 + ".log", "");  // would only open with ".log" appended
+    ScriptedConsole console;
+    console.words = {name60, "q"};
+    EXPECT_EQ(run_korvanel(console, dir.path()), 0);
+    EXPECT_FALSE(dir.exists("Resultats.html"));
+}
+
+TEST(RunSequence, ProgressMarksAndTheChatBuffer) {
+    TempDir dir;
+    std::string log;
+    for (int i = 0; i < 250; ++i) log += "[10:00:00] rien\n";
+    const auto result = run_on(dir, log);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_NE(result.console.find("Lecture en cours..\nanalyse et ecriture"), std::string::npos);
+}
+
+TEST(RunSequence, TheChatBufferHoldsThirtyThousandLines) {
+    std::string log;
+    for (int i = 0; i < 29999; ++i) log += "[10:00:00] @@[Guilde] Gorm : \"salut\"\n";
+    log += "*** Journal ouvert : Mon Jan 03 12:34:56 2005\n";
+    TempDir full;
+    EXPECT_EQ(run_on(full, log).status, 0);
+
+    TempDir over;
+    const auto result = run_on(over, log + "[10:00:01] @@[Guilde] Tuk : \"trop\"\n");
+    EXPECT_EQ(result.status, 1);
+    const std::string report =
+        "\n\nERREUR\n\ntrop de lignes de chat\nl'erreur s'est produite dans la ligne : \n"
+        "[10:00:01] @@[Guilde] Tuk : \"trop\"\n\n";
+    ASSERT_GE(result.console.size(), report.size());
+    EXPECT_EQ(result.console.substr(result.console.size() - report.size()), report);
+    EXPECT_FALSE(over.exists("Resultats.html"));
+}
+
+TEST(RunSequence, ProcessingTimeRoundsToTenths) {
+    const std::pair<int, const char*> cases[] = {{2345, "2,3s"}, {2350, "2,4s"}, {2960, "3,0s"}, {59, "0,1s"}};
+    for (const auto& [ms, shown] : cases) {
+        TempDir dir;
+        ScriptedConsole console;
+        console.clock_step_ms = ms;  // the start and end marks are consecutive clock readings
+        const auto result = run_on(dir, "", console);
+        EXPECT_NE(result.console.find(std::string("Temps de traitement: ") + shown), std::string::npos) << ms;
+    }
+}
+
+TEST(RunSequence, AnUnwritablePageIsAFatalError) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.path() / "Resultats.html");
+    const auto result = run_on(dir, "");
+    EXPECT_EQ(result.status, 1);
+    const std::string tail = "\n\nERREUR\n\nimpossible d'ecrire le fichier Resultats.html";
+    EXPECT_EQ(result.console.substr(result.console.size() - tail.size()), tail);
+    EXPECT_FALSE(dir.exists("discussions.html"));
+}
+
+TEST(FatalReport, WithAndWithoutALine) {
+    ScriptedConsole console;
+    report_fatal_error(console, FatalError{"", std::string("[10:00:00] x\n")});
+    EXPECT_EQ(console.output, "\n\nERREUR\n\n\nl'erreur s'est produite dans la ligne : \n[10:00:00] x\n\n");
+    console.output.clear();
+    report_fatal_error(console, FatalError{"trop de sorts utilises", std::nullopt});
+    EXPECT_EQ(console.output, "\n\nERREUR\n\ntrop de sorts utilises");
+}
+
+TEST(ExitWait, CountsDownAndStopsAtAKeyPress) {
+    ScriptedConsole quiet;
+    wait_before_exit(quiet);
+    EXPECT_EQ(quiet.output, "\n\n\tfermeture automatique dans  \b5\b4\b3\b2\b1\b0");
+    EXPECT_GE(quiet.clock_ms, 10000);
+    EXPECT_LT(quiet.clock_ms, 10100);
+
+    ScriptedConsole early;  // a key pressed before the wait
+    early.key_at_ms = 0;
+    wait_before_exit(early);
+    EXPECT_EQ(early.output, "");
+
+    ScriptedConsole during_quiet;
+    during_quiet.key_at_ms = 3000;
+    wait_before_exit(during_quiet);
+    EXPECT_EQ(during_quiet.output, "");
+
+    ScriptedConsole during_countdown;
+    during_countdown.key_at_ms = 7500;  // 2.5 s into the countdown
+    wait_before_exit(during_countdown);
+    EXPECT_EQ(during_countdown.output, "\n\n\tfermeture automatique dans  \b5\b4\b3");
+}
+
+}  // namespace
+}  // namespace korvanel

@@ -1,0 +1,54 @@
+// Helpers shared by the unit tests: scratch directories and whole runs in-process.
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "run/run.h"
+#include "run/scripted_console.h"
+
+namespace korvanel::testing {
+
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "korvanel-test-XXXXXX").string();
+        path_ = mkdtemp(pattern.data());
+    }
+    ~TempDir() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    const std::filesystem::path& path() const { return path_; }
+
+    void write(const std::string& name, const std::string& bytes) const {
+        std::ofstream(path_ / name, std::ios::binary) << bytes;
+    }
+    std::string read(const std::string& name) const {
+        std::ifstream in(path_ / name, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        return bytes.str();
+    }
+    bool exists(const std::string& name) const { return std::filesystem::exists(path_ / name); }
+
+private:
+    std::filesystem::path path_;
+};
+
+// A whole run on `log` (raw ISO-8859-1 bytes) in a fresh directory.
+struct RunResult {
+    int status;
+    std::string console;
+};
+inline RunResult run_on(const TempDir& dir, const std::string& log, ScriptedConsole console = {}) {
+    dir.write("chat.log", log);
+    if (!console.key_at_ms) console.key_at_ms = 0;  // no exit wait
+    const int status = run_korvanel(console, dir.path());
+    return {status, console.output};
+}
+
+}  // namespace korvanel::testing
