@@ -115,13 +115,14 @@ TEST(Avoidance, ABarrierAbsorptionIsNotAlsoAMiss) {
 }
 
 TEST(DamageAdds, OnlyTheFirstSufferingAfterAWeaponHitIsADamageAdd) {
-    constexpr auto kSuffers1 = latin1("[10:00:01] Le troll subit 7 points de dégâts supplémentaires.\n");
-    constexpr auto kSuffers2 = latin1("[10:00:01] Le troll subit 5 points de dégâts de votre bouclier.\n");
+    constexpr auto kHit =
+        latin1("[10:00:00] Vous attaquez le troll avec votre épée longue, vous infligez 40 (+2) points de dégâts !\n");
+    constexpr auto kAdd = latin1("[10:00:00] Le troll subit 7 points de dégâts supplémentaires.\n");
+    constexpr auto kShield = latin1("[10:00:01] Le troll subit 5 points de dégâts de votre bouclier.\n");
     auto stats = new_part_stats();
-    stats->meleeHitSeen = 1;
-    analyse(*stats, {kSuffers1, kSuffers2});
-    EXPECT_EQ(values(stats->dealtByType[1]), Values{7});
-    EXPECT_EQ(values(stats->dealtByType[2]), Values{5});
+    analyse(*stats, {kShield, kHit, kAdd, kShield, kHit, kAdd});
+    EXPECT_EQ(values(stats->dealtByType[1]), (Values{7, 7}));
+    EXPECT_EQ(values(stats->dealtByType[2]), (Values{5, 5}));
     EXPECT_EQ(stats->meleeHitSeen, 0);
 }
 
