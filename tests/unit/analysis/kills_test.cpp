@@ -1,0 +1,156 @@
+#include <gtest/gtest.h>
+
+#include "analysis/death_chain.h"
+#include "run/scripted_console.h"
+
+namespace korvanel {
+namespace {
+
+using testing::fatal_message;
+using testing::feed;
+using testing::latin1_of;
+
+TEST(MonsterDeath, NamesTheMonsterAndMakesItCurrent) {
+    PartStats stats;
+    stats.lootOpenFlag = 1;
+    feed(stats, "12:00:00", "Le gobelin meurt !");
+    EXPECT_EQ(stats.monsterCount, 1);
+    EXPECT_EQ(stats.monsters[0].name.view(), "Le gobelin");
+    EXPECT_EQ(stats.monsterDiedFlag, 1);
+    EXPECT_EQ(stats.lootOpenFlag, 0);
+
+    feed(stats, "12:01:00", "le gobelin meurt !");  // case counts
+    feed(stats, "12:02:00", "Le gobelin meurt !");
+    EXPECT_EQ(stats.monsterCount, 2);
+    EXPECT_EQ(stats.monsters[1].name.view(), "le gobelin");
+    EXPECT_EQ(stats.currentMonster, 0);
+}
+
+TEST(MonsterDeath, NamesAreBoundedAndMayBeEmpty) {
+    PartStats stats;
+    const std::string long_name(60, 'g');
+    feed(stats, "12:00:00", long_name + " meurt !");
+    feed(stats, "12:00:01", long_name.substr(0, 49) + "x meurt !");  // same first 49 bytes
+    EXPECT_EQ(stats.monsterCount, 1);
+    EXPECT_EQ(stats.monsters[0].name.view(), long_name.substr(0, 49));
+
+    feed(stats, "12:00:02", "meurt !");  // nothing before the marker
+    EXPECT_EQ(stats.monsterCount, 2);
+    EXPECT_EQ(stats.monsters[1].name.view(), "");
+    EXPECT_EQ(stats.currentMonster, 1);
+}
+
+TEST(MonsterDeath, The501stMonsterEndsTheRun) {
+    PartStats stats;
+    for (int i = 0; i < 500; ++i) feed(stats, "12:00:00", "monstre " + std::to_string(i) + " meurt !");
+    EXPECT_EQ(fatal_message(stats, "12:00:00", "monstre 3 meurt !"), "no fatal error");
+    EXPECT_EQ(fatal_message(stats, "12:00:01", "monstre 500 meurt !"),
+              latin1_of("trop de monstres différents affrontés | [12:00:01] monstre 500 meurt !\n"));
+}
+
+// The number of deaths counted after a duel that ended at `duel_end`.
+int deaths_after_duel(std::string_view duel_end, std::string_view death) {
+    PartStats stats;
+    feed(stats, duel_end, "Votre duel est terminé!");
+    feed(stats, death, "Vous êtes mort pour le royaume.");
+    return stats.killerCount == 0 ? 0 : stats.killers[0].deaths;
+}
+
+TEST(PlayerDeath, DeathsCloseToTheEndOfADuelAreTheLostDuel) {
+    EXPECT_EQ(deaths_after_duel("12:30:04", "12:30:04"), 0);
+    EXPECT_EQ(deaths_after_duel("12:30:04", "12:30:05"), 0);
+    EXPECT_EQ(deaths_after_duel("12:30:05", "12:30:04"), 0);
+    EXPECT_EQ(deaths_after_duel("12:30:04", "12:30:07"), 1);
+    EXPECT_EQ(deaths_after_duel("12:30:04", "13:30:04"), 0);  // the hour is not compared
+    EXPECT_EQ(deaths_after_duel("12:30:59", "12:31:00"), 1);
+}
+
+TEST(PlayerDeath, WithoutADuelEveryDeathCounts) {
+    PartStats stats;
+    feed(stats, "12:00:00", "Vous êtes mort pour le royaume.");
+    feed(stats, "12:00:01", "Vous êtes mort pour le royaume.");
+    ASSERT_EQ(stats.killerCount, 1);
+    EXPECT_EQ(stats.killers[0].name.view(), "Inconnu");
+    EXPECT_EQ(stats.killers[0].deaths, 2);
+}
+
+TEST(PlayerDeath, DeathsGoToTheLastKillerNamed) {
+    PartStats stats;
+    feed(stats, "12:00:00", "Moi vient juste d'être tué dans [Plaine] par Gorm !");
+    for (int i = 0; i < 3; ++i) feed(stats, "12:0" + std::to_string(i + 1) + ":00", "Vous êtes mort pour le royaume.");
+    feed(stats, "12:10:00", "Lia vient juste d'être tué dans [Plaine] par Tuk !");
+    feed(stats, "12:10:05", "Vous êtes mort pour le royaume.");
+    feed(stats, "12:20:00", "Moi vient juste d'être tué dans [Plaine] par Gorm !");
+    feed(stats, "12:20:05", "Vous êtes mort pour le royaume.");
+    ASSERT_EQ(stats.killerCount, 2);
+    EXPECT_EQ(stats.killers[0].name.view(), "Gorm");
+    EXPECT_EQ(stats.killers[0].deaths, 4);
+    EXPECT_EQ(stats.killers[1].name.view(), "Tuk");
+    EXPECT_EQ(stats.killers[1].deaths, 1);
+}
+
+TEST(PlayerDeath, AFullKillerListCountsNoNewKiller) {
+    ScriptedConsole console;
+    set_warning_console(&console);
+    PartStats stats;
+    for (int i = 0; i < 1000; ++i) {
+        stats.killers[i].name = "K" + std::to_string(i);
+        stats.killers[i].deaths = 1;
+    }
+    stats.killerCount = 1000;
+    feed(stats, "12:00:00", "Vous êtes mort pour le royaume.");
+    stats.killerName = "K999";
+    feed(stats, "12:00:05", "Vous êtes mort pour le royaume.");
+    set_warning_console(nullptr);
+    EXPECT_EQ(console.output, "liste des meurtriers pleine\n");
+    EXPECT_EQ(stats.killerCount, 1000);
+    EXPECT_EQ(stats.killers[999].deaths, 2);
+}
+
+TEST(KillerName, TheNameEndsOneCharacterBeforeTheExclamationMark) {
+    PartStats stats;
+    EXPECT_EQ(stats.killerName.view(), "Inconnu");
+    feed(stats, "12:00:00", "Lia vient juste d'être tué dans [Plaine] par Gorm!");
+    EXPECT_EQ(stats.killerName.view(), "Gor");
+    feed(stats, "12:00:01", "Lia vient juste d'être tué dans [Plaine] par Gorm !");
+    EXPECT_EQ(stats.killerName.view(), "Gorm");
+
+    // Lines that cannot be cut leave the name as it was.
+    feed(stats, "12:00:02", "Lia vient juste d'être tué dans [Plaine] !");
+    feed(stats, "12:00:03", "Lia vient juste d'être tué dans [Plaine] par Tuk");
+    EXPECT_EQ(stats.killerName.view(), "Gorm");
+
+    feed(stats, "12:00:04", "Lia vient juste d'être tué dans [Plaine] par !");
+    EXPECT_EQ(stats.killerName.view(), "");
+}
+
+TEST(Victim, TheVictimIsBoldAfterThePlayersKillingBlow) {
+    PartStats stats;
+    feed(stats, "12:00:00", "Vous venez de tuer Gorm !");
+    feed(stats, "12:00:01", "Gorm vient de mourir.");
+    EXPECT_EQ(stats.lastVictimName.view(), "Gorm");
+    EXPECT_TRUE(stats.lastVictimByPlayer);
+    EXPECT_EQ(stats.lastVictimStamp, 1);
+    EXPECT_EQ(stats.playerKillFlag, 0);
+
+    feed(stats, "12:00:02", "Tuk vient de mourir.");
+    EXPECT_EQ(stats.lastVictimName.view(), "Tuk");
+    EXPECT_FALSE(stats.lastVictimByPlayer);
+}
+
+TEST(Victim, AKillAnnouncementNamesTheVictimUnlessAlsoJustDied) {
+    PartStats stats;
+    stats.playerKillFlag = 1;
+    feed(stats, "12:34:56", "Lia vient juste d'être tué dans [Plaine] par Gorm !");
+    EXPECT_EQ(stats.lastVictimName.view(), "Lia");
+    EXPECT_FALSE(stats.lastVictimByPlayer);
+    EXPECT_EQ(stats.playerKillFlag, 1);  // kept for the next "vient de mourir"
+    EXPECT_EQ(stats.lastVictimStamp, 3456);
+
+    feed(stats, "12:34:57", "Sla vient de mourir, vient juste d'être tué dans [Plaine] par Gorm !");
+    EXPECT_EQ(stats.lastVictimName.view(), "Sla");
+    EXPECT_TRUE(stats.lastVictimByPlayer);
+}
+
+}  // namespace
+}  // namespace korvanel
