@@ -1,0 +1,103 @@
+#!/usr/bin/env bash
+# The benchmark: builds KORVANEL in Release, generates a mixed log of
+# 1,000,000 lines and a ten-part log of the same size, runs korvanel on each
+# (standard input from /dev/null, so the run does not wait at the end) and
+# reports its speed and peak memory, with the time of `wc -l` and
+# `grep -c Vous` on the same file for scale.
+#
+#   bench/run.sh [--lines N] [--seed S] [--repeat R] [--micro]
+#
+# Every command is timed R times (default 3) and the best time is kept.
+# --micro also runs the microbenchmarks of the dispatcher, one per kind of
+# line. Logs, pages and console texts stay in build/bench/run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+lines=1000000
+seed=1
+repeat=3
+micro=0
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --lines) lines=$2; shift 2 ;;
+        --seed) seed=$2; shift 2 ;;
+        --repeat) repeat=$2; shift 2 ;;
+        --micro) micro=1; shift ;;
+        *) echo "usage: bench/run.sh [--lines N] [--seed S] [--repeat R] [--micro]" >&2; exit 2 ;;
+    esac
+done
+
+bash scripts/install_deps.sh
+build=build/bench
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ \
+      -DKORVANEL_BENCH=ON -DKORVANEL_TESTS=OFF >/dev/null
+cmake --build "$build" -j "$(nproc)" --target korvanel korvanel_loggen korvanel_measure korvanel_dispatch_bench
+
+korvanel=$root/$build/korvanel
+measure=$root/$build/bench/korvanel_measure
+work=$root/$build/run
+rm -rf "$work"
+mkdir -p "$work/mixed" "$work/ten-parts"
+
+export LC_ALL=C
+
+echo "generating the logs ($lines lines, seed $seed)"
+"$build/tools/korvanel_loggen" --lines "$lines" --seed "$seed" --output "$work/mixed/chat.log"
+"$build/tools/korvanel_loggen" --lines "$lines" --seed "$seed" --parts 10 --output "$work/ten-parts/chat.log"
+
+# best_of DIR STDOUT COMMAND...: "wall cpu peak" of the fastest of $repeat
+# runs (wall and processor seconds), with the largest peak memory seen (kB).
+best_of() {
+    local dir=$1 out=$2
+    shift 2
+    local best="" peak=0
+    for _ in $(seq "$repeat"); do
+        local result wall user sys rss status
+        result=$("$measure" --dir "$dir" --stdout "$out" -- "$@")
+        read -r wall user sys rss status <<<"$result"
+        if [ "$status" != 0 ]; then
+            echo "$* ended with status $status" >&2
+            [ -f "$out" ] && tail -c 2000 "$out" >&2
+            exit 1
+        fi
+        [ "$rss" -gt "$peak" ] && peak=$rss
+        if [ -z "$best" ] || awk -v a="$wall" -v b="${best%% *}" 'BEGIN { exit !(a < b) }'; then
+            best="$wall $(awk -v u="$user" -v s="$sys" 'BEGIN { print u + s }')"
+        fi
+    done
+    echo "$best $peak"
+}
+
+report() {
+    local name=$1 dir=$work/$1
+    local log=$dir/chat.log
+    local bytes line_count run_time run_cpu peak wc_time grep_time pages
+    bytes=$(stat -c %s "$log")
+    line_count=$(wc -l <"$log")
+    read -r run_time run_cpu peak < <(best_of "$dir" "$dir/console.txt" "$korvanel")
+    read -r wc_time _ < <(best_of "$dir" /dev/null wc -l chat.log)
+    read -r grep_time _ < <(best_of "$dir" /dev/null grep -c Vous chat.log)
+    pages=$(find "$dir" -name '*.html' | wc -l)
+    awk -v name="$name" -v bytes="$bytes" -v lines="$line_count" -v t="$run_time" -v cpu="$run_cpu" \
+        -v rss="$peak" -v wc="$wc_time" -v grep="$grep_time" -v pages="$pages" 'BEGIN {
+        printf "\n%s log: %d lines, %.1f MB, %d pages written\n", name, lines, bytes / 1e6, pages
+        printf "  korvanel      %7.3f s (processor %.3f s)  %7.1f MB/s  %9.0f lines/s  peak memory %.1f MB\n",
+               t, cpu, bytes / 1e6 / t, lines / t, rss / 1024
+        printf "  wc -l         %7.3f s   korvanel / wc   = %.1f\n", wc, t / wc
+        printf "  grep -c Vous  %7.3f s   korvanel / grep = %.1f\n", grep, t / grep
+    }'
+    # the warnings of the run (value series fill up on long parts)
+    grep -a -o -E 'tableau de valeurs plein|tableau des armes plein|table des styles pleine|liste des meurtriers pleine|tableau de chasse plein' \
+        "$dir/console.txt" | sort | uniq -c | sed 's/^ */  console warning x/' || true
+}
+
+echo
+echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
+report mixed
+report ten-parts
+
+if [ "$micro" = 1 ]; then
+    echo
+    "$build/bench/korvanel_dispatch_bench" --benchmark_min_time=0.2
+fi
