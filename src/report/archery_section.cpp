@@ -1,8 +1,96 @@
+// The archery section: one row per ranged weapon with its shot figures and
+// speed, and a "Tir Précis" row for its unusually strong shots. The log never
+// marks a ranged critical, so the strong shots are told apart by their
+// damage before the page is written.
+#include "report/figures.h"
 #include "report/sections.h"
+#include "report/statistics_row.h"
+#include "text/int32.h"
 
 namespace korvanel {
 
-void precise_shot_split(PartStats&) {}
-void write_archery_section(PageWriter&, const PartStats&, const MeleePreparation&, std::string_view) {}
+namespace {
+constexpr auto kTitle = latin1(
+    "\n\n<a name=\"Range\"></a><p><font size=\"4\"><b>Archerie et Armes de jet</b></font>"
+    " (<a href=\"./%s.html#Sommaire\"><i>Sommaire</i></a>)</p>");
+constexpr auto kHeader = latin1(
+    "<table  border=\"0\" bgcolor=\"#000000\"><tr align=\"center\" bgcolor=\"#DEE3E7\">"
+    "<td width=\"300\" > Nom de l'arme </td><td width=\"80\">Coups réussis</td><td width=\"80\">Moyenne</td>"
+    "<td width=\"80\">Variance</td><td width=\"80\">Min-Max</td><td width=\"80\">Critiques</td>"
+    "<td width=\"250\">Total des coups manqués</td></tr>");
+constexpr auto kPreciseShot = latin1(
+    "<tr align=\"center\" bgcolor=\"#EFEFEF\"><td align=\"right\" width=\"300\" > <i>Tir Précis </i></td>");
+constexpr auto kMissed = latin1("%% ratés, ");
+constexpr auto kBlocked = latin1("%% bloqués, ");
+constexpr auto kEvaded = latin1("%% esquivés, ");
+constexpr auto kAbsorbed = latin1("%% bullés, ");
+
+constexpr std::string_view kRange = "Range";
+constexpr int kThresholdSteps = 6;  // 2.0, 1.9, ... 1.5 times the mean
+
+// Moves the first hit above the highest threshold it exceeds (trying 2.0
+// times the mean first, then lower) into the precise shots. Returns false
+// when no hit exceeds 1.5 times the mean.
+bool move_one_precise_shot(WeaponStats& slot, double mean) {
+    for (int k = 0; k < kThresholdSteps; ++k) {
+        const double threshold = (2.0 - 0.1 * k) * mean;
+        for (int j = 0; j < slot.hits.count(); ++j) {
+            if (slot.hits[j] <= threshold) continue;
+            push_value(slot.preciseShots, slot.hits[j]);
+            slot.hits.remove_by_swap(j);
+            // Each hit has its modifier at the same place.
+            if (j < slot.modifiers.count()) {
+                push_value(slot.preciseModifiers, slot.modifiers[j]);
+                slot.modifiers.remove_by_swap(j);
+            }
+            return true;
+        }
+    }
+    return false;
+}
+
+void write_missed_cell(PageWriter& page, const WeaponStats& slot, std::int32_t attempts) {
+    const std::int32_t landed = add32(slot.hits.count(), slot.preciseShots.count());
+    page.raw("<td width=\"250\"><b>");
+    write_decimal(page, quotient(100.0 * sub32(attempts, landed), attempts), "%%,</b> (");
+    write_decimal(page, quotient(100.0 * slot.misses, attempts), kMissed);
+    write_decimal(page, quotient(100.0 * slot.blocked, attempts), kBlocked);
+    write_decimal(page, quotient(100.0 * slot.evaded, attempts), kEvaded);
+    write_decimal(page, quotient(100.0 * slot.absorbed, attempts), kAbsorbed);
+    write_decimal(page, quotient(100.0 * slot.fumbles, attempts), "%% fumble)</td>");
+}
+}  // namespace
+
+void precise_shot_split(PartStats& stats) {
+    for (int i = 0; i < stats.weaponCount; ++i) {
+        WeaponStats& slot = stats.weapons[i];
+        if (!slot.styleName.view().starts_with(kRange)) continue;
+        // After every move the thresholds start again from the top, against
+        // the mean of the hits that remain.
+        while (move_one_precise_shot(slot, series_mean(slot.hits))) {
+        }
+    }
+}
+
+void write_archery_section(PageWriter& page, const PartStats& stats, const MeleePreparation& prep,
+                           std::string_view part_link) {
+    page.format(kTitle, part_link);
+    page.format(kHeader);
+    for (int i : prep.archery) {
+        const WeaponStats& slot = stats.weapons[i];
+        page.format("<tr align=\"center\" bgcolor=\"#EFEFEF\"><td width=\"300\" >%s", slot.weaponName);
+        write_speed(page, slot.swingIntervals);
+        page.raw("</td>");
+        write_statistics_row(page, slot.hits, &slot.modifiers, &slot.criticals);
+        write_missed_cell(page, slot, prep.attempts[static_cast<std::size_t>(i)]);
+        page.raw("</tr>");
+        if (!slot.preciseShots.empty()) {
+            page.format(kPreciseShot);
+            write_statistics_row(page, slot.preciseShots, &slot.preciseModifiers, nullptr);
+            page.raw("<td width=\"80\">-</td><td width=\"250\">-</td></tr>");
+        }
+    }
+    page.raw("</table>");
+}
 
 }  // namespace korvanel

@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "report/sections.h"
+#include "test_support.h"
+
+namespace korvanel {
+namespace {
+
+using Values = std::vector<std::int32_t>;
+
+void fill(ValueSeries& series, std::initializer_list<int> values) {
+    for (int v : values) series.push(v);
+}
+
+WeaponStats& add_slot(PartStats& stats, std::string_view weapon, std::string_view style,
+                      std::initializer_list<int> hits, std::initializer_list<int> modifiers) {
+    WeaponStats& slot = stats.weapons[stats.weaponCount++];
+    slot.weaponName = weapon;
+    slot.styleName = style;
+    fill(slot.hits, hits);
+    fill(slot.modifiers, modifiers);
+    return slot;
+}
+
+TEST(PreciseShotSplit, MovesOutliersAgainstTheMeanOfWhatRemains) {
+    auto stats = new_part_stats();
+    WeaponStats& bow = add_slot(*stats, "arc long", "Range", {100, 100, 100, 100, 400}, {1, 2, 3, 4, 9});
+    WeaponStats& equal = add_slot(*stats, "arc court", "Range", {80, 80, 80}, {0, 0, 0});
+    WeaponStats& sword = add_slot(*stats, "Inconnue", "Sans style", {100, 100, 100, 100, 400}, {0, 0, 0, 0, 0});
+    // The highest threshold is tried over all hits before a lower one; after
+    // each move the mean is taken again and the thresholds start over.
+    WeaponStats& darts = add_slot(*stats, "Inconnue", "Range", {24, 10, 10, 10, 10, 10, 10, 10, 10, 35},
+                                  {1, 2, 3, 4, 5, 6, 7, 8, 9, 10});
+    // 16 exceeds only the lowest threshold, 1.5 times the mean of 10.6.
+    WeaponStats& javelins = add_slot(*stats, "javelots", "Range", {10, 10, 10, 10, 10, 16, 10, 10, 10, 10},
+                                     {0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    // An excluded hit always moves, with its marker in the modifiers.
+    WeaponStats& excluded = add_slot(*stats, "arbalète", "Range", {50, kExcludedValue, 50}, {0, kExcludedValue, 0});
+
+    precise_shot_split(*stats);
+
+    EXPECT_EQ(bow.hits.values(), (Values{100, 100, 100, 100}));
+    EXPECT_EQ(bow.modifiers.values(), (Values{1, 2, 3, 4}));
+    EXPECT_EQ(bow.preciseShots.values(), Values{400});
+    EXPECT_EQ(bow.preciseModifiers.values(), Values{9});
+    EXPECT_TRUE(equal.preciseShots.empty());
+    EXPECT_EQ(equal.hits.count(), 3);
+    EXPECT_TRUE(sword.preciseShots.empty());
+    EXPECT_EQ(sword.hits.count(), 5);
+    EXPECT_EQ(darts.preciseShots.values(), (Values{35, 24}));
+    EXPECT_EQ(darts.preciseModifiers.values(), (Values{10, 1}));
+    EXPECT_EQ(darts.hits.values(), (Values{10, 10, 10, 10, 10, 10, 10, 10}));
+    EXPECT_EQ(darts.modifiers.values(), (Values{9, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(javelins.preciseShots.values(), Values{16});
+    EXPECT_EQ(excluded.preciseShots.values(), Values{kExcludedValue});
+    EXPECT_EQ(excluded.preciseModifiers.values(), Values{kExcludedValue});
+    EXPECT_EQ(excluded.hits.values(), (Values{50, 50}));
+}
+
+std::string section_of(const PartStats& stats, const MeleePreparation& prep) {
+    testing::TempDir dir;
+    {
+        PageWriter page(dir.path() / "p.html", "p.html");
+        write_archery_section(page, stats, prep, "Resultats");
+        page.close();
+    }
+    return dir.read("p.html");
+}
+
+TEST(ArcherySection, RowsWithSpeedMissedShotsAndPreciseShots) {
+    auto stats = new_part_stats();
+    WeaponStats& bow = add_slot(*stats, "arc <long>", "Range", {100, 100, 100, 100}, {2, 2, 2, 2});
+    fill(bow.preciseShots, {400});
+    fill(bow.preciseModifiers, {5});
+    for (int i = 0; i < 41; ++i) bow.swingIntervals.push(i < 10 ? 3 : 2);  // mean 92 / 41
+    bow.misses = 1;
+    bow.blocked = 1;
+    bow.evaded = 1;
+    bow.parried = 1;
+    bow.fumbles = 1;
+    add_slot(*stats, "Inconnue", "Range", {}, {});
+    add_slot(*stats, "javelot", "Range", {}, {});
+    MeleePreparation prep;
+    prep.attempts[0] = 10;
+    prep.archery = {0, 2};
+
+    EXPECT_EQ(section_of(*stats, prep),
+              latin1("\n\n<a name=\"Range\"></a><p><font size=\"4\"><b>Archerie et Armes de jet</b></font>"
+                     " (<a href=\"./Resultats.html#Sommaire\"><i>Sommaire</i></a>)</p>"
+                     "<table  border=\"0\" bgcolor=\"#000000\"><tr align=\"center\" bgcolor=\"#DEE3E7\">"
+                     "<td width=\"300\" > Nom de l'arme </td><td width=\"80\">Coups réussis</td>"
+                     "<td width=\"80\">Moyenne</td><td width=\"80\">Variance</td><td width=\"80\">Min-Max</td>"
+                     "<td width=\"80\">Critiques</td><td width=\"250\">Total des coups manqués</td></tr>"
+                     "<tr align=\"center\" bgcolor=\"#EFEFEF\"><td width=\"300\" >arc &lt;long&gt; (vitesse : 2,2s)</td>"
+                     "<td width=\"80\">4</td><td width=\"80\">100(+2)</td><td width=\"80\">0%</td>"
+                     "<td width=\"80\">100-100</td><td width=\"80\">0%</td><td width=\"250\"><b>50.0%,</b> ("
+                     "10.0% ratés, 10.0% bloqués, 10.0% esquivés, 0.0% bullés, 10.0% fumble)</td></tr>"
+                     "<tr align=\"center\" bgcolor=\"#EFEFEF\"><td align=\"right\" width=\"300\" > <i>Tir Précis </i></td>"
+                     "<td width=\"80\">1</td><td width=\"80\">400(+5)</td><td width=\"80\">0%</td>"
+                     "<td width=\"80\">400-400</td><td width=\"80\">-</td><td width=\"250\">-</td></tr>"
+                     "<tr align=\"center\" bgcolor=\"#EFEFEF\"><td width=\"300\" >javelot</td>"
+                     "<td width=\"80\">0</td><td width=\"80\">0(0)</td><td width=\"80\">-</td>"
+                     "<td width=\"80\">0-0</td><td width=\"80\">-</td><td width=\"250\"><b>-,</b> ("
+                     "- ratés, - bloqués, - esquivés, - bullés, - fumble)</td></tr></table>")
+                  .view());
+}
+
+}  // namespace
+}  // namespace korvanel
