@@ -64,7 +64,9 @@ void write_missed_cell(PageWriter& page, const WeaponStats& slot, std::int32_t a
 void precise_shot_split(PartStats& stats) {
     for (int i = 0; i < stats.weaponCount; ++i) {
         WeaponStats& slot = stats.weapons[i];
-        if (!slot.styleName.view().starts_with(kRange)) continue;
+        // Only the ranged slots: a melee style whose name merely begins
+        // with "Range" keeps its strong blows in its own row.
+        if (!(slot.styleName == kRange)) continue;
         // After every move the thresholds start again from the top, against
         // the mean of the hits that remain.
         while (move_one_precise_shot(slot, series_mean(slot.hits))) {

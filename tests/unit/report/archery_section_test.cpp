@@ -31,6 +31,7 @@ TEST(PreciseShotSplit, MovesOutliersAgainstTheMeanOfWhatRemains) {
     WeaponStats& bow = add_slot(*stats, "arc long", "Range", {100, 100, 100, 100, 400}, {1, 2, 3, 4, 9});
     WeaponStats& equal = add_slot(*stats, "arc court", "Range", {80, 80, 80}, {0, 0, 0});
     WeaponStats& sword = add_slot(*stats, "Inconnue", "Sans style", {100, 100, 100, 100, 400}, {0, 0, 0, 0, 0});
+    WeaponStats& axe = add_slot(*stats, "hache", "Rangement", {100, 100, 100, 100, 400}, {0, 0, 0, 0, 0});
     // The highest threshold is tried over all hits before a lower one; after
     // each move the mean is taken again and the thresholds start over.
     WeaponStats& darts = add_slot(*stats, "Inconnue", "Range", {24, 10, 10, 10, 10, 10, 10, 10, 10, 35},
@@ -51,6 +52,7 @@ TEST(PreciseShotSplit, MovesOutliersAgainstTheMeanOfWhatRemains) {
     EXPECT_EQ(equal.hits.count(), 3);
     EXPECT_TRUE(sword.preciseShots.empty());
     EXPECT_EQ(sword.hits.count(), 5);
+    EXPECT_EQ(axe.hits.count(), 5);  // a melee style, whatever its name begins with
     EXPECT_EQ(darts.preciseShots.values(), (Values{35, 24}));
     EXPECT_EQ(darts.preciseModifiers.values(), (Values{10, 1}));
     EXPECT_EQ(darts.hits.values(), (Values{10, 10, 10, 10, 10, 10, 10, 10}));
