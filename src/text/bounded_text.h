@@ -25,7 +25,7 @@ public:
 
     void assign(std::string_view text) {
         length_ = text.size() < Capacity ? text.size() : Capacity;
-        std::memcpy(bytes_, text.data(), length_);
+        if (length_ != 0) std::memcpy(bytes_, text.data(), length_);  // an empty view may have no data at all
     }
 
     std::string_view view() const { return {bytes_, length_}; }
