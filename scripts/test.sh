@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Builds KORVANEL and runs every test suite: the unit and end-to-end tests
 # built with g++, then the same suites built with clang under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer, then two minutes of
+# fuzzing, the test in a real terminal (tmux) and the test in a real
+# browser (headless chromium).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install_deps.sh
+bash scripts/install_deps.sh tmux chromium
 jobs=$(nproc)
 
 echo "== g++ build, unit and end-to-end tests"
@@ -17,3 +19,10 @@ cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COM
       -DKORVANEL_SANITIZE=ON >/dev/null
 cmake --build build/sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
+
+echo "== fuzzing the whole program on arbitrary logs"
+bash scripts/fuzz.sh 120
+
+echo "== terminal and browser tests"
+bash tests/terminal/run_terminal_test.sh build/release/korvanel
+bash tests/browser/run_browser_test.sh build/release/korvanel
