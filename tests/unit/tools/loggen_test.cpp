@@ -1,0 +1,142 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "loggen_lib.h"
+#include "test_support.h"
+#include "text/latin1.h"
+
+namespace korvanel {
+namespace {
+
+using loggen::generate_log_text;
+using loggen::Options;
+using testing::run_on;
+using testing::TempDir;
+
+Options options(std::uint64_t lines, std::uint64_t seed, int parts = 1) {
+    Options o;
+    o.lines = lines;
+    o.seed = seed;
+    o.parts = parts;
+    return o;
+}
+
+std::vector<std::string_view> split_lines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        lines.push_back(text.substr(0, end == std::string_view::npos ? text.size() : end + 1));
+        text.remove_prefix(lines.back().size());
+    }
+    return lines;
+}
+
+bool is_stored_line(std::string_view line) {
+    return line.starts_with("*** Journal ouvert : ") || (line.size() > 12 && line.substr(11).starts_with("@@"));
+}
+
+TEST(LogGenerator, ExactLineCountAndTheSameBytesForTheSameSeed) {
+    for (std::uint64_t lines : {0, 1, 7, 2500}) {
+        const std::string text = generate_log_text(options(lines, 5));
+        EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), static_cast<long>(lines)) << lines;
+        EXPECT_TRUE(text.empty() || text.back() == '\n');
+        EXPECT_EQ(generate_log_text(options(lines, 5)), text) << lines;
+    }
+    EXPECT_NE(generate_log_text(options(2500, 6)), generate_log_text(options(2500, 5)));
+    EXPECT_EQ(generate_log_text(options(3000, 5, 10)), generate_log_text(options(3000, 5, 10)));
+}
+
+// Every line stays one line for the reader (at most 298 characters and its
+// line break), carries its time stamp, and is written in ISO-8859-1.
+TEST(LogGenerator, LinesAreWholeTimeStampedLatin1) {
+    const std::string text = generate_log_text(options(20000, 3, 10));
+    for (std::string_view line : split_lines(text)) {
+        ASSERT_LE(line.size(), 299u) << line;
+        if (line.starts_with("*** Journal ")) continue;
+        ASSERT_TRUE(line.size() > 12 && line[0] == '[' && line[3] == ':' && line[6] == ':' && line[9] == ']' &&
+                    line[10] == ' ')
+            << line;
+    }
+    constexpr auto kAccented = latin1("é");
+    EXPECT_NE(text.find(kAccented.view()), std::string::npos);
+    EXPECT_EQ(text.find("\xC3\xA9"), std::string::npos);  // no UTF-8 left
+}
+
+TEST(LogGenerator, AFewThousandLinesHoldEveryFamily) {
+    const std::string text = generate_log_text(options(10000, 9));
+    constexpr auto kStyle = latin1("Vous exécutez parfaitement votre ");
+    constexpr auto kSpellCrit = latin1("Votre sort de dégâts répétés a réussi parfaitement");
+    constexpr auto kExperience = latin1(" points d'expérience.");
+    constexpr auto kKilledIn = latin1(" vient juste d'être tué dans [");
+    constexpr auto kDuel = latin1("Votre duel est terminé!");
+    constexpr auto kSkill = latin1("Vous devenez plus doué en ");
+    const std::string_view family_texts[] = {
+        "Vous attaquez ", kStyle, "Vous ratez votre coup", "esquive votre attaque", "Vous tirez sur ",
+        "Vous allez tirer et recharger automatiquement", "Vous lancez le sort ", "Vous frappez et infligez ",
+        "Vous touchez ", kSpellCrit, "Vous soignez ", "Vous vous soignez", "n'a plus besoin de soins.",
+        "Vous encaissez ", "vous attaque avec son arme", "vous frappe ", " meurt !", kExperience, "(bonus de camp",
+        "Vous ramassez ", "Votre part du butin se compose de ", " laisse ", " realm points!", kKilledIn,
+        "Vous venez de tuer ", "vient de mourir", kDuel, "Vous commencez le travail sur ",
+        kSkill, "@@[Guilde] ", "@@[Discussion] ", "@@[Groupe] ", "@@[Alliance] ",
+        "envoie, \"", "dit, \"", ": **", "*** Journal ouvert : "};
+    for (std::string_view family_text : family_texts) {
+        EXPECT_NE(text.find(family_text), std::string::npos) << family_text;
+    }
+    EXPECT_EQ(text.find("]log "), std::string::npos);  // a single part: no part command
+}
+
+TEST(LogGenerator, BudgetsCapChatAndRealmAwards) {
+    Options tight = options(20000, 4);
+    tight.storedLineBudget = 50;
+    tight.realmAwardBudget = 3;
+    const std::string text = generate_log_text(tight);
+    const std::vector<std::string_view> lines = split_lines(text);
+    EXPECT_EQ(lines.size(), 20000u);
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), is_stored_line), 50);
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](std::string_view line) { return line.find(" realm point") != std::string_view::npos; }),
+              3);
+    // per part: three awards in each of two parts
+    tight.parts = 2;
+    const std::string two_parts = generate_log_text(tight);
+    const std::size_t cut = two_parts.find("]log name ");
+    ASSERT_NE(cut, std::string::npos);
+    const auto awards = [](std::string_view part) {
+        std::size_t count = 0;
+        for (std::size_t at = part.find(" realm point"); at != std::string_view::npos;
+             at = part.find(" realm point", at + 1)) {
+            ++count;
+        }
+        return count;
+    };
+    EXPECT_EQ(awards(std::string_view(two_parts).substr(0, cut)), 3u);
+    EXPECT_EQ(awards(std::string_view(two_parts).substr(cut)), 3u);
+}
+
+// The analysis runs a generated log to its end: no line is cut wrongly and
+// no fixed table overflows, in one part or in ten.
+TEST(LogGenerator, AGeneratedLogRunsToTheEnd) {
+    for (int parts : {1, 10}) {
+        TempDir dir;
+        const auto result = run_on(dir, generate_log_text(options(4000, 21, parts)));
+        EXPECT_EQ(result.status, 0) << result.console;
+        for (const char* trouble : {"ERREUR", "tableau des armes plein", "table des styles pleine",
+                                    "liste des meurtriers pleine", "tableau de chasse plein"}) {
+            EXPECT_EQ(result.console.find(trouble), std::string::npos) << trouble;
+        }
+        int pages = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+            pages += entry.path().extension() == ".html" ? 1 : 0;
+        }
+        EXPECT_EQ(pages, parts + 1) << parts;  // the analysis pages and the transcript
+        EXPECT_TRUE(dir.exists("Resultats.html"));
+    }
+}
+
+}  // namespace
+}  // namespace korvanel
