@@ -1,30 +1,97 @@
 // The whole program on arbitrary bytes as the log: reading, part commands,
 // every recogniser, every page and the transcript, written into a scratch
 // directory. A fatal report (status 1) is a normal outcome; a crash, a
-// sanitizer report, a leak or a hang is a finding.
+// sanitizer report, a leak or a hang is a finding, and so is a page written
+// outside the working directory or a text from the log that acts as markup.
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
+#include <string_view>
 
 #include "run/run.h"
 #include "run/scripted_console.h"
 
 namespace {
-std::filesystem::path scratch_dir() {
-    static const std::filesystem::path dir = [] {
-        const char* base = std::filesystem::exists("/dev/shm") ? "/dev/shm" : "/tmp";
+namespace fs = std::filesystem;
+
+// The run works in <scratch>/run; nothing may appear beside it.
+const fs::path& scratch_dir() {
+    static const fs::path dir = [] {
+        const char* base = fs::exists("/dev/shm") ? "/dev/shm" : "/tmp";
         std::string pattern = std::string(base) + "/korvanel-fuzz-XXXXXX";
-        return std::filesystem::path(mkdtemp(pattern.data()));
+        const fs::path made(mkdtemp(pattern.data()));
+        fs::create_directory(made / "run");
+        return made;
     }();
     return dir;
+}
+
+[[noreturn]] void finding(const std::string& what) {
+    std::fprintf(stderr, "finding: %s\n", what.c_str());
+    std::abort();
+}
+
+bool is_known_tag(std::string_view name) {
+    for (std::string_view tag : {"html", "head", "title", "meta", "body", "p", "font", "a", "table", "tr", "td", "b", "i",
+                                 "br"}) {
+        if (name == tag) return true;
+    }
+    return false;
+}
+
+bool is_known_attribute(std::string_view name) {
+    for (std::string_view attribute : {"http-equiv", "content", "bgcolor", "text", "vlink", "size", "href", "name",
+                                       "border", "align", "width", "height"}) {
+        if (name == attribute) return true;
+    }
+    return false;
+}
+
+// Every tag of a page is one the program writes itself, with its own
+// attributes, each value quoted (or a bare number) and free of quotes: a
+// name from the log can neither open a tag nor leave an attribute value.
+void check_markup(const std::string& page, const std::string& file) {
+    std::size_t at = 0;
+    while ((at = page.find('<', at)) != std::string::npos) {
+        std::size_t pos = at + 1;
+        if (pos < page.size() && page[pos] == '/') ++pos;
+        const std::size_t name_start = pos;
+        while (pos < page.size() && page[pos] != ' ' && page[pos] != '>') ++pos;
+        const std::string_view tag(page.data() + name_start, pos - name_start);
+        if (!is_known_tag(tag)) finding(file + ": unknown tag <" + std::string(tag) + "> at " + std::to_string(at));
+        while (pos < page.size() && page[pos] != '>') {
+            while (pos < page.size() && page[pos] == ' ') ++pos;
+            if (pos < page.size() && page[pos] == '>') break;
+            const std::size_t attribute_start = pos;
+            while (pos < page.size() && page[pos] != '=' && page[pos] != '>' && page[pos] != ' ') ++pos;
+            const std::string_view attribute(page.data() + attribute_start, pos - attribute_start);
+            if (!is_known_attribute(attribute) || pos >= page.size() || page[pos] != '=') {
+                finding(file + ": unexpected attribute '" + std::string(attribute) + "' at " + std::to_string(at));
+            }
+            ++pos;
+            if (pos < page.size() && page[pos] == '"') {
+                const std::size_t close = page.find('"', pos + 1);
+                if (close == std::string::npos) finding(file + ": unclosed attribute value at " + std::to_string(at));
+                if (page.find('<', pos + 1) < close) finding(file + ": '<' inside an attribute value");
+                pos = close + 1;
+            } else {
+                const std::size_t value_start = pos;
+                while (pos < page.size() && page[pos] >= '0' && page[pos] <= '9') ++pos;
+                if (pos == value_start) finding(file + ": unquoted attribute value at " + std::to_string(at));
+            }
+        }
+        at = pos;
+    }
 }
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::filesystem::path dir = scratch_dir();
-    for (const auto& entry : std::filesystem::directory_iterator(dir)) std::filesystem::remove_all(entry.path());
+    const fs::path dir = scratch_dir() / "run";
+    for (const auto& entry : fs::directory_iterator(dir)) fs::remove_all(entry.path());
     {
         std::ofstream log(dir / "chat.log", std::ios::binary);
         log.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
@@ -32,7 +99,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     korvanel::ScriptedConsole console;
     console.key_at_ms = 0;  // no exit wait
     const int status = korvanel::run_korvanel(console, dir);
-    if (status != 0 && status != 1) std::abort();
-    if (status == 1 && console.output.find("\n\nERREUR\n\n") == std::string::npos) std::abort();
+    if (status != 0 && status != 1) finding("exit status " + std::to_string(status));
+    if (status == 1 && console.output.find("\n\nERREUR\n\n") == std::string::npos) finding("status 1 without a report");
+
+    for (const auto& entry : fs::directory_iterator(scratch_dir())) {
+        if (entry.path().filename() != "run") finding("a file written outside the working directory: " + entry.path().string());
+    }
+    for (const auto& entry : fs::directory_iterator(dir)) {
+        const std::string file = entry.path().filename().string();
+        if (!entry.is_regular_file()) finding("not a page: " + file);
+        if (file == "chat.log") continue;
+        if (file.size() < 5 || file.compare(file.size() - 5, 5, ".html") != 0) finding("not a page: " + file);
+        std::ifstream in(entry.path(), std::ios::binary);
+        const std::string page((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+        check_markup(page, file);
+    }
     return 0;
 }
