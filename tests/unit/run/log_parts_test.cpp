@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
+
 #include "run/messages.h"
 #include "run/scripted_console.h"
 #include "text/latin1.h"
@@ -33,47 +35,36 @@ protected:
     std::deque<std::string> lines;
 };
 
-TEST_F(LogParts, TargetsNameTheSelectedPart) {
-    feed("[10:00:00] [TOUS]:  ]log select\n");
-    feed("[10:00:01] Vous visez [le gobelin des marais].\n");
-    feed("[10:00:02] [TOUS]:  ]log selection du gobelin\n");
-    ASSERT_EQ(parts.count, 3);
-    EXPECT_EQ(name(1), "Inconnu");
-    EXPECT_EQ(name(2), "le gobelin des marais");
-    EXPECT_EQ(parts.current, 2);
-    EXPECT_EQ(console.output, "\nnouvelle partie de log : Inconnu\nnouvelle partie de log : le gobelin des marais");
-
-    feed("[10:00:03] Vous visez [" + std::string(60, 'g') + "]\n");
+TEST_F(LogParts, LongNamesAreCutBeforeTheyAreCompared) {
+    feed("[10:00:00] Vous visez [" + std::string(60, 'g') + "]\n");
     EXPECT_EQ(target, std::string(49, 'g'));
-    EXPECT_THROW(feed("[10:00:04] Vous visez [sans fin\n"), FatalError);
-    try {
-        feed("[10:00:05] Vous visez [encore sans fin\n");
-    } catch (const FatalError& error) {
-        EXPECT_EQ(error.message, "");
-        EXPECT_EQ(error.line, "[10:00:05] Vous visez [encore sans fin\n");
-    }
+    feed("[10:00:01] [TOUS]:  ]log select\n");
+    feed("[10:00:02] [TOUS]:  ]log name " + std::string(49, 'g') + "uniquement ici\n");
+    EXPECT_EQ(parts.count, 2);
+    EXPECT_EQ(parts.current, 1);
+    EXPECT_EQ(name(1), std::string(49, 'g'));
 }
 
-TEST_F(LogParts, NamesAreTakenToTheEndOfTheLineAndFoundAgain) {
+TEST_F(LogParts, ANamedPartTakesTheRestOfTheLineAndKeepsItsStatistics) {
     const std::string elite{kElite.view()};
+    // the command line itself loses its line break
     EXPECT_EQ(feed("[10:00:00] [TOUS]:  ]log name " + elite + "\n"), "[10:00:00] [TOUS]:  ]log name " + elite);
     EXPECT_EQ(name(1), elite);
     PartStats* boss = parts.stats[1].get();
-    feed("[10:00:01] [TOUS]:  ]log ini tial\n");
-    EXPECT_EQ(parts.current, 0);
+    feed("[10:00:01] [TOUS]:  ]log ini\n");
     feed("[10:00:02] [TOUS]:  ]log name " + elite + "\n");
     EXPECT_EQ(parts.current, 1);
-    EXPECT_EQ(parts.count, 2);
-    EXPECT_EQ(parts.stats[1].get(), boss);  // statistics go on where they stopped
+    EXPECT_EQ(parts.stats[1].get(), boss);
+}
 
-    // names are cut to 49 characters before they are compared
-    feed("[10:00:03] [TOUS]:  ]log name " + std::string(49, 'n') + "premier\n");
-    feed("[10:00:04] [TOUS]:  ]log name " + std::string(49, 'n') + "second\n");
-    EXPECT_EQ(parts.count, 3);
-    EXPECT_EQ(name(2), std::string(49, 'n'));
-    feed("[10:00:05] [TOUS]:  ]log name Resultats\n");
-    EXPECT_EQ(parts.current, 0);
-    EXPECT_EQ(parts.count, 3);
+TEST_F(LogParts, ATargetWithoutItsClosingBracketEndsTheRun) {
+    try {
+        feed("[10:00:05] Vous visez [sans fin\n");
+        ADD_FAILURE();
+    } catch (const FatalError& error) {
+        EXPECT_EQ(error.message, "");
+        EXPECT_EQ(error.line, "[10:00:05] Vous visez [sans fin\n");
+    }
 }
 
 TEST_F(LogParts, OnlyTheThreeCommandWordsAreAccepted) {
