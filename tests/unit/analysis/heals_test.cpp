@@ -28,8 +28,6 @@ void heal_lines(PartStats& stats, std::initializer_list<std::string_view> lines)
 }
 
 constexpr auto kHealAlric = latin1("[10:12:30] Vous soignez Alric de 212 points de vie.\n");
-constexpr auto kAlricFull = latin1("[10:12:30] Alric n'a plus besoin de soins.\n");
-constexpr auto kBrunhildFull = latin1("[10:12:30] Brunhild n'a plus besoin de soins.\n");
 constexpr auto kHealSelf = latin1("[10:12:30] Vous vous soignez de 180 points de vie.\n");
 constexpr auto kSelfFull = latin1("[10:12:30] Vos points de vie sont au maximum.\n");
 
@@ -40,34 +38,6 @@ TEST(Heal, AmountInTheCastSecondGoesToTheCurrentSpell) {
     EXPECT_EQ(stats->spells[1].spellKind, 2);
     EXPECT_EQ(stats->castingFlag, 1);
     EXPECT_EQ(stats->lastHealTarget.view(), "Alric");
-}
-
-TEST(Heal, LinesOfAnotherSecondAreIgnoredEntirely) {
-    auto stats = after_cast();
-    heal_lines(*stats, {kHealAlric,
-                        "[10:12:31] Vous soignez Brunhild de 150 points de vie.\n",
-                        "[10:12:31] Alric n'a plus besoin de soins.\n"});
-    EXPECT_EQ(stats->spells[0].amounts.values(), Values{212});
-    EXPECT_TRUE(stats->spells[0].cappedHeals.empty());
-    EXPECT_EQ(stats->lastHealTarget.view(), "Alric");
-}
-
-TEST(Heal, HealThatToppedItsTargetUpIsCapped) {
-    auto same = after_cast();
-    heal_lines(*same, {kHealSelf, kHealAlric, kAlricFull});
-    EXPECT_EQ(same->spells[0].amounts.values(), Values{180});
-    EXPECT_EQ(same->spells[0].cappedHeals.values(), Values{212});
-
-    // Another target was already full: the heal that reached it counts as a capped 0.
-    auto other = after_cast();
-    heal_lines(*other, {kHealAlric, kBrunhildFull});
-    EXPECT_EQ(other->spells[0].amounts.values(), Values{212});
-    EXPECT_EQ(other->spells[0].cappedHeals.values(), Values{0});
-
-    auto self = after_cast();
-    heal_lines(*self, {kHealSelf, kSelfFull});
-    EXPECT_TRUE(self->spells[0].amounts.empty());
-    EXPECT_EQ(self->spells[0].cappedHeals.values(), Values{180});
 }
 
 TEST(Heal, FullHealthWithoutAnyHealChangesNothing) {

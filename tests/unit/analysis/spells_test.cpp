@@ -108,24 +108,14 @@ TEST(Incantation, InterruptedIncantationMakesTheNextCastInstant) {
 }
 
 constexpr auto kResisted = latin1("[10:00:04] Le loup gris résiste à l'effet !\n");
-constexpr auto kResistedLater = latin1("[10:00:05] Le loup gris résiste à l'effet !\n");
 constexpr auto kEnraged = latin1("[10:00:04] Votre cible est enragée et résiste au sort !\n");
-
-TEST(Resist, CountsForTheSpellOnlyInTheCastSecond) {
-    auto stats = new_part_stats();
-    cast(*stats, "Souffle de givre", 4);
-    see(*stats, kResisted);
-    see(*stats, kEnraged);
-    see(*stats, kResistedLater);
-    EXPECT_EQ(stats->spells[0].spellResists, 2);
-    EXPECT_TRUE(stats->weapons[0].procs.empty());
-}
 
 TEST(Resist, ResistedWeaponProcIsListedButWeighsNothing) {
     auto stats = new_part_stats();
     stats->currentSlot = 2;
     see(*stats, kResisted);
-    EXPECT_EQ(stats->weapons[2].procs.values(), Values{kExcludedValue});
+    see(*stats, kEnraged);
+    EXPECT_EQ(stats->weapons[2].procs.values(), (Values{kExcludedValue, kExcludedValue}));
     EXPECT_EQ(stats->spells[0].spellResists, 0);
 }
 
