@@ -6,9 +6,7 @@
 namespace korvanel {
 namespace {
 
-using testing::fatal_message;
 using testing::feed;
-using testing::latin1_of;
 
 TEST(MonsterDeath, NamesTheMonsterAndMakesItCurrent) {
     PartStats stats;
@@ -40,14 +38,6 @@ TEST(MonsterDeath, NamesAreBoundedAndMayBeEmpty) {
     EXPECT_EQ(stats.currentMonster, 1);
 }
 
-TEST(MonsterDeath, The501stMonsterEndsTheRun) {
-    PartStats stats;
-    for (int i = 0; i < 500; ++i) feed(stats, "12:00:00", "monstre " + std::to_string(i) + " meurt !");
-    EXPECT_EQ(fatal_message(stats, "12:00:00", "monstre 3 meurt !"), "no fatal error");
-    EXPECT_EQ(fatal_message(stats, "12:00:01", "monstre 500 meurt !"),
-              latin1_of("trop de monstres différents affrontés | [12:00:01] monstre 500 meurt !\n"));
-}
-
 // The number of deaths counted after a duel that ended at `duel_end`.
 int deaths_after_duel(std::string_view duel_end, std::string_view death) {
     PartStats stats;
@@ -72,21 +62,6 @@ TEST(PlayerDeath, WithoutADuelEveryDeathCounts) {
     ASSERT_EQ(stats.killerCount, 1);
     EXPECT_EQ(stats.killers[0].name.view(), "Inconnu");
     EXPECT_EQ(stats.killers[0].deaths, 2);
-}
-
-TEST(PlayerDeath, DeathsGoToTheLastKillerNamed) {
-    PartStats stats;
-    feed(stats, "12:00:00", "Moi vient juste d'être tué dans [Plaine] par Gorm !");
-    for (int i = 0; i < 3; ++i) feed(stats, "12:0" + std::to_string(i + 1) + ":00", "Vous êtes mort pour le royaume.");
-    feed(stats, "12:10:00", "Lia vient juste d'être tué dans [Plaine] par Tuk !");
-    feed(stats, "12:10:05", "Vous êtes mort pour le royaume.");
-    feed(stats, "12:20:00", "Moi vient juste d'être tué dans [Plaine] par Gorm !");
-    feed(stats, "12:20:05", "Vous êtes mort pour le royaume.");
-    ASSERT_EQ(stats.killerCount, 2);
-    EXPECT_EQ(stats.killers[0].name.view(), "Gorm");
-    EXPECT_EQ(stats.killers[0].deaths, 4);
-    EXPECT_EQ(stats.killers[1].name.view(), "Tuk");
-    EXPECT_EQ(stats.killers[1].deaths, 1);
 }
 
 TEST(PlayerDeath, AFullKillerListCountsNoNewKiller) {

@@ -97,9 +97,5 @@ TEST(ExperienceSection, AveragesOverNoKillsAreADash) {
                   "</table>");
 }
 
-TEST(ExperienceSection, NothingWithoutMonsters) {
-    EXPECT_EQ(section(PartStats{}), "");
-}
-
 }  // namespace
 }  // namespace korvanel

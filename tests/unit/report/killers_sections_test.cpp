@@ -65,14 +65,5 @@ TEST(HuntingSection, EntriesWithBoldKillsAndTotals) {
               "</td></tr></table>");
 }
 
-TEST(KillersSections, NothingWithoutEntries) {
-    const PartStats stats;
-    EXPECT_EQ(page_text([&](PageWriter& page) {
-                  write_killers_section(page, stats, "a");
-                  write_hunting_section(page, stats, "a");
-              }),
-              "");
-}
-
 }  // namespace
 }  // namespace korvanel
