@@ -3,7 +3,6 @@
 #include <initializer_list>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "analysis/recognisers.h"
 #include "run/messages.h"
@@ -16,57 +15,10 @@ void craft(PartStats& stats, std::initializer_list<std::string_view> lines) {
     for (std::string_view text : lines) recognise_crafting(LogLine(text), stats);
 }
 
-using Values = std::vector<std::int32_t>;
-
-constexpr auto kStartSword = latin1("[20:10:00] Vous commencez le travail sur épée longue.\n");
-constexpr auto kStartBow = latin1("[20:12:00] Vous commencez le travail sur arc court.\n");
-constexpr auto kSuccess98 =
-    latin1("[20:10:05] Vous avez réussi votre confection. Vous avez désormais 98% de qualité.\n");
-constexpr auto kSuccess100 =
-    latin1("[20:10:05] Vous avez réussi votre confection. Vous avez désormais 100% de qualité.\n");
-constexpr auto kNoLoss =
-    latin1("[20:10:09] Vous ne réussissez pas à confectionner l'objet mais ne perdez aucun matériau !\n");
-constexpr auto kWithLoss =
-    latin1("[20:10:09] Vous ne réussissez pas à confectionner l'objet et perdez une partie des matériaux !\n");
-constexpr auto kNeither = latin1("[20:10:09] Vous ne réussissez pas à confectionner l'objet.\n");
-constexpr auto kSmithing = latin1("[20:10:06] Vous devenez plus doué en forge d'armes !\n");
-constexpr auto kFletching = latin1("[20:12:06] Vous devenez plus doué en empennage!\n");
 constexpr auto kSkillOpening = latin1("[20:10:06] Vous devenez plus doué en ");
 
 std::string start_line(const std::string& item) { return "[20:10:00] Vous commencez le travail sur " + item + ".\n"; }
 std::string skill_line(const std::string& skill) { return std::string(kSkillOpening.view()) + skill + "!\n"; }
-
-TEST(Crafting, ResultsGoToTheItemLastStarted) {
-    auto stats = new_part_stats();
-    // A success before any start line waits in slot 0 for the first item.
-    craft(*stats, {kSuccess98, kStartSword, kNoLoss, kStartBow, kWithLoss, kStartSword, kSuccess100, kNeither});
-
-    ASSERT_EQ(stats->craftCount, 2);
-    const CraftStats& sword = stats->crafts[0];
-    EXPECT_EQ(sword.name.view(), latin1("épée longue").view());
-    EXPECT_EQ(sword.qualities.values(), (Values{98, 100}));
-    EXPECT_EQ(sword.failedNoLoss, 1);
-    EXPECT_EQ(sword.failedWithLoss, 0);  // the failure naming neither loss is not counted
-    EXPECT_EQ(stats->crafts[1].name.view(), "arc court");
-    EXPECT_EQ(stats->crafts[1].failedWithLoss, 1);
-    EXPECT_EQ(stats->currentCraft, 0);
-}
-
-TEST(Crafting, SkillGainsBelongToTheCurrentItem) {
-    auto stats = new_part_stats();
-    craft(*stats, {kStartSword, kSmithing, kSmithing, kFletching, kStartBow, kSmithing});
-
-    const CraftStats& sword = stats->crafts[0];
-    ASSERT_EQ(sword.skillCount, 2);
-    EXPECT_EQ(sword.skillNames[0].view(), latin1("forge d'armes ").view());  // the blank before "!" stays
-    EXPECT_EQ(sword.skillGains[0], 2);
-    EXPECT_EQ(sword.skillNames[1].view(), "empennage");
-    EXPECT_EQ(sword.skillGains[1], 1);
-    const CraftStats& bow = stats->crafts[1];
-    ASSERT_EQ(bow.skillCount, 1);
-    EXPECT_EQ(bow.skillNames[0].view(), latin1("forge d'armes ").view());
-    EXPECT_EQ(bow.skillGains[0], 1);
-}
 
 TEST(Crafting, LongNamesAreCutAndFoundAgainByTheirCut) {
     auto stats = new_part_stats();
