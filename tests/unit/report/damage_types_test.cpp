@@ -35,22 +35,5 @@ TEST(DealtDamage, ThreeTablesToARow) {
     EXPECT_EQ(page.find(anchor(4)), std::string::npos);
 }
 
-TEST(DealtDamage, OneTypeWithItsTitleAndStatistics) {
-    auto stats = new_part_stats();
-    stats->dealtByType[3].push(8);
-    stats->dealtByType[3].push(12);
-    constexpr auto kExpected = latin1(
-        "\n\n<p></p><table><tr>"
-        "<a name=\"Saignements donnés\"></a><td><table>"
-        "<tr align=\"center\"><td><font size=\"4\"><b>Saignements donnés</b></font>"
-        " (<a href=\"./Resultats.html#Sommaire\"><i>Sommaire</i></a>)</tr></td>"
-        "<tr><td><table border=\"0\" bgcolor=\"#000000\"><tr align=\"center\" bgcolor=\"#DEE3E7\">"
-        "<td width=\"80\">Coups</td><td width=\"80\">Moyenne</td><td width=\"80\">Variance</td>"
-        "<td width=\"80\">Min-Max</td></tr><tr align=\"center\" bgcolor=\"#EFEFEF\">"
-        "<td width=\"80\">2</td><td width=\"80\">10</td><td width=\"80\">20%</td><td width=\"80\">8-12</td>"
-        "</tr></table></table></td></tr></table>");
-    EXPECT_EQ(dealt_page(*stats), kExpected.view());
-}
-
 }  // namespace
 }  // namespace korvanel

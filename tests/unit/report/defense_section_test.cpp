@@ -47,44 +47,11 @@ TEST(DefenseSection, ShareOfBlowsAvoidedAgainstAllBlowsAimed) {
     EXPECT_EQ(page.find(latin1("Gardés").view()), std::string::npos);
 }
 
-TEST(DefenseSection, GuardedColumnAndBarrierEfficiency) {
-    auto stats = new_part_stats();
-    fill(stats->receivedByType[2], 5, 30);  // arrows count as blows received
-    stats->guardedFor = 2;
-    stats->absorbedByBarrier = 3;
-    stats->barrierPierced = 1;
-    const std::string page = defense_page(*stats);
-
-    constexpr auto kHeadings = latin1(
-        "<td width=\"80\">Esquivés</td><td width=\"80\">Gardés</td>"
-        "<td width=\"150\">Evités par une bulle</td></tr>");
-    EXPECT_NE(page.find(kHeadings.view()), std::string::npos) << page;
-    constexpr auto kCells = latin1(
-        "<td width=\"150\">50%</td><td width=\"150\">0%</td><td width=\"80\">0%</td><td width=\"80\">0%</td>"
-        "<td width=\"80\">0%</td><td width=\"80\">20%</td><td width=\"150\">30% (efficacité : 75%)</td>");
-    EXPECT_NE(page.find(row("moyenne totale", kCells) + row("moyenne partielle", kCells)), std::string::npos)
-        << page;
-}
-
 TEST(DefenseSection, NothingAvoidedLeavesOutTheAvoidanceTable) {
     auto stats = new_part_stats();
     fill(stats->monsterHits, 3, 12);
     stats->barrierPierced = 4;
     EXPECT_EQ(defense_page(*stats).find("moyenne totale"), std::string::npos);
-}
-
-TEST(DefenseSection, MonsterBlowsOpenTheRowOfReceivedTypes) {
-    auto stats = new_part_stats();
-    fill(stats->monsterHits, 1, 10);
-    for (int type : {0, 1, 2, 6}) fill(stats->receivedByType[static_cast<std::size_t>(type)], 1, 10);
-    const std::string page = defense_page(*stats);
-
-    // Monster blows, poison and melee fill the first row; arrows and bleeding start the second.
-    const auto row_break = page.find("</tr><tr><td><table><tr align=\"center\"><td>");
-    ASSERT_NE(row_break, std::string::npos) << page;
-    EXPECT_LT(page.find(latin1("Coups recus au corps à corps en rvr").view()), row_break);
-    EXPECT_GT(page.find(latin1("Flèches recues").view()), row_break);
-    EXPECT_EQ(page.find("</tr><tr><td><table><tr align=\"center\"><td>", row_break + 1), std::string::npos);
 }
 
 }  // namespace
