@@ -1,5 +1,6 @@
 #include "loggen_lib.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cstddef>
@@ -654,7 +655,7 @@ void Generator::close_session() {
 // part, and (with three parts or more) a return to the first part in the
 // middle of the second, which then resumes.
 void Generator::plan_commands() {
-    const int parts = options_.parts;
+    const int parts = std::min(options_.parts, 10);
     if (parts < 2) return;
     const std::uint64_t length = options_.lines / static_cast<std::uint64_t>(parts);
     for (int part = 1; part < parts; ++part) {
