@@ -33,7 +33,7 @@ tty=$(T display-message -p -t term '#{pane_tty}')
 shell_pid=$(T display-message -p -t term '#{pane_pid}')
 
 screen() { T capture-pane -p -t term; }
-clear_screen() { T send-keys -t term 'clear' Enter; sleep 0.3; T clear-history -t term; }
+clear_screen() { T send-keys -t term 'clear' Enter; sleep 0.3; T send-keys -R -t term; T clear-history -t term; }
 type_line() { T send-keys -t term -l "$1"; T send-keys -t term Enter; }
 # Waits until the screen matches an extended regular expression.
 wait_for() {  # pattern, timeout in tenths of a second
