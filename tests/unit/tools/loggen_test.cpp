@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -116,6 +117,80 @@ TEST(LogGenerator, BudgetsCapChatAndRealmAwards) {
     };
     EXPECT_EQ(awards(std::string_view(two_parts).substr(0, cut)), 3u);
     EXPECT_EQ(awards(std::string_view(two_parts).substr(cut)), 3u);
+}
+
+int stamp_seconds(std::string_view line) {
+    return ((line[1] - '0') * 10 + (line[2] - '0')) * 3600 + ((line[4] - '0') * 10 + (line[5] - '0')) * 60 +
+           (line[7] - '0') * 10 + (line[8] - '0');
+}
+
+// The client's date "Fri Sep 16 17:34:31 2022" as seconds since 1970, its
+// weekday checked against the calendar.
+long long opening_time(std::string_view date) {
+    using namespace std::chrono;
+    static constexpr std::string_view kWeekdays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
+    static constexpr std::string_view kMonths = "JanFebMarAprMayJunJulAugSepOctNovDec";
+    EXPECT_EQ(date.size(), 24u) << date;
+    if (date.size() != 24u) return 0;
+    const auto number = [&date](std::size_t at, std::size_t digits) { return std::stoi(std::string(date.substr(at, digits))); };
+    const year_month_day day{year{number(20, 4)}, month{static_cast<unsigned>(kMonths.find(date.substr(4, 3)) / 3 + 1)},
+                             std::chrono::day{static_cast<unsigned>(number(8, 2))}};
+    EXPECT_TRUE(day.ok()) << date;
+    EXPECT_EQ(kWeekdays[weekday{sys_days{day}}.c_encoding()], date.substr(0, 3)) << date;
+    return sys_days{day}.time_since_epoch().count() * 86400LL + number(11, 2) * 3600 + number(14, 2) * 60 +
+           number(17, 2);
+}
+
+// Within a session the clock only moves forward; every session opens after
+// the previous one closed, on a real calendar date.
+TEST(LogGenerator, SessionsFollowEachOtherInTime) {
+    constexpr auto kClosed = latin1("*** Journal fermé : ");
+    const std::string text = generate_log_text(options(30000, 8));
+    long long last_close = 0;
+    int previous = -1, sessions = 0;
+    for (std::string_view line : split_lines(text)) {
+        line.remove_suffix(1);
+        if (line.starts_with("*** Journal ouvert : ")) {
+            EXPECT_GT(opening_time(line.substr(21)), last_close) << line;
+            previous = -1;
+            ++sessions;
+        } else if (line.starts_with(kClosed.view())) {
+            last_close = opening_time(line.substr(kClosed.size()));
+        } else {
+            const int now = stamp_seconds(line);
+            if (previous >= 0) {
+                EXPECT_LT((now - previous + 86400) % 86400, 3600) << line;
+            }
+            previous = now;
+        }
+    }
+    EXPECT_GE(sessions, 5);
+}
+
+// What the analysis ties together by the second is written in the same
+// second: a realm award and the kill it is for, a heal and its cast.
+TEST(LogGenerator, ResultsShareTheSecondOfWhatTheyFollow) {
+    constexpr auto kKilledIn = latin1(" vient juste d'être tué dans [");
+    const std::string text = generate_log_text(options(30000, 12));
+    std::string_view last_kill, last_cast;
+    int awards = 0, heals = 0, heals_in_cast_second = 0;
+    for (std::string_view line : split_lines(text)) {
+        if (line.find("vient de mourir") != std::string_view::npos || line.find(kKilledIn.view()) != std::string_view::npos) {
+            last_kill = line;
+        } else if (line.find(" realm point") != std::string_view::npos) {
+            ++awards;
+            EXPECT_EQ(line.substr(0, 10), last_kill.substr(0, 10)) << line;
+        } else if (line.find("] Vous lancez le sort ") != std::string_view::npos) {
+            last_cast = line;
+        } else if (line.find("] Vous soignez ") != std::string_view::npos ||
+                   line.find("] Vous vous soignez ") != std::string_view::npos) {
+            ++heals;
+            heals_in_cast_second += line.substr(0, 10) == last_cast.substr(0, 10) ? 1 : 0;
+        }
+    }
+    EXPECT_GT(awards, 20);
+    EXPECT_GT(heals, 100);
+    EXPECT_GT(heals_in_cast_second * 100, heals * 90);  // a few heals come a second late
 }
 
 // The analysis runs a generated log to its end: no line is cut wrongly and
