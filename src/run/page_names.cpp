@@ -30,13 +30,23 @@ std::string link_form(const std::string& stem) {
 }
 }  // namespace
 
+namespace {
+bool is_log_file(const std::filesystem::path& candidate, const std::filesystem::path& log_file) {
+    std::error_code ignored;
+    return !log_file.empty() && std::filesystem::equivalent(candidate, log_file, ignored);
+}
+}  // namespace
+
 std::vector<PageTarget> assign_page_targets(const std::vector<std::string>& part_names,
-                                            const std::filesystem::path& dir) {
+                                            const std::filesystem::path& dir,
+                                            const std::filesystem::path& log_file) {
     std::set<std::string> taken{"discussions.html"};
     std::vector<PageTarget> targets;
     for (const std::string& name : part_names) {
         std::string stem = safe_stem(name);
-        while (taken.count(stem + ".html") != 0) stem += "_";
+        while (taken.count(stem + ".html") != 0 || is_log_file(dir / latin1_to_utf8(stem + ".html"), log_file)) {
+            stem += "_";
+        }
         const std::string file_name = stem + ".html";
         taken.insert(file_name);
         targets.push_back(PageTarget{dir / latin1_to_utf8(file_name), file_name, link_form(stem)});

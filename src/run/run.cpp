@@ -69,7 +69,7 @@ int run_sequence(Console& console, const std::filesystem::path& dir) {
 
     std::vector<std::string> names;
     for (int i = 0; i < parts.count; ++i) names.emplace_back(parts.names[static_cast<std::size_t>(i)].view());
-    const std::vector<PageTarget> targets = assign_page_targets(names, dir);
+    const std::vector<PageTarget> targets = assign_page_targets(names, dir, dir / log_name);
     for (int i = 0; i < parts.count; ++i) {
         const auto slot = static_cast<std::size_t>(i);
         print(console, kWritingPart, names[slot]);

@@ -67,6 +67,7 @@ while IFS= read -r -d '' file; do
         echo "FAIL: unexpected file $name"; ok=0
     fi
 done < <(find "$run" -type f -print0)
+shopt -s dotglob nullglob  # page names may begin with a dot (".html")
 for file in "$case_dir"/expected/*; do
     name=$(basename "$file")
     case "$name" in console.txt|status) continue ;; esac

@@ -40,9 +40,11 @@ TEST(StatisticsRow, ModifierSigns) {
     const ValueSeries values = series({75});
     const std::pair<ValueSeries, const char*> cases[] = {
         {series({-3}), "75(-3)"}, {series({3}), "75(+3)"}, {series({0}), "75(0)"}};
-    for (const auto& [mods, cell] : cases) {
+    for (const auto& entry : cases) {
+        const ValueSeries& mods = entry.first;
+        const std::string cell = entry.second;
         const std::string text = page_text([&](PageWriter& p) { write_statistics_row(p, values, &mods, nullptr); });
-        EXPECT_NE(text.find(std::string("<td width=\"80\">") + cell + "</td>"), std::string::npos) << cell;
+        EXPECT_NE(text.find("<td width=\"80\">" + cell + "</td>"), std::string::npos) << cell;
     }
 }
 

@@ -105,6 +105,19 @@ TEST(RunSequence, AnUnwritablePageIsAFatalError) {
     EXPECT_FALSE(dir.exists("discussions.html"));
 }
 
+TEST(RunSequence, NoPageOverwritesTheLogItWasMadeFrom) {
+    TempDir dir;
+    const std::string log = "[10:00:00] [TOUS]:  ]log name Boss1\n";
+    dir.write("Boss1.html", log);
+    ScriptedConsole console;
+    console.key_at_ms = 0;
+    console.words = {"Boss1.html"};
+    EXPECT_EQ(run_korvanel(console, dir.path()), 0);
+    EXPECT_EQ(dir.read("Boss1.html"), log);
+    EXPECT_TRUE(dir.exists("Boss1_.html"));
+    EXPECT_NE(console.output.find("Resultats.html, Boss1_.html,  et le chat"), std::string::npos);
+}
+
 TEST(FatalReport, WithAndWithoutALine) {
     ScriptedConsole console;
     report_fatal_error(console, FatalError{"", std::string("[10:00:00] x\n")});
