@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
+#include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -193,6 +195,44 @@ TEST(LogGenerator, ResultsShareTheSecondOfWhatTheyFollow) {
     EXPECT_GT(heals_in_cast_second * 100, heals * 90);  // a few heals come a second late
 }
 
+// However long the log, the names it uses stay within the tables of one
+// part: 80 spells, 500 monsters, 100 loot names a monster, 200 crafted items,
+// 10 crafting skills, 20 weapons, 1000 killers.
+TEST(LogGenerator, NamesStayWithinTheTablesOfAPart) {
+    constexpr auto kDies = latin1(" meurt !");
+    constexpr auto kKilledIn = latin1(" vient juste d'être tué dans [");
+    constexpr auto kSkill = latin1("Vous devenez plus doué en ");
+    const std::string text = generate_log_text(options(200000, 2));
+    std::set<std::string_view> spells, monsters, weapons, items, skills, killers;
+    std::map<std::string_view, std::set<std::string_view>> loot;
+    std::string_view monster;
+    const auto between = [](std::string_view line, std::string_view from, std::string_view to) {
+        const std::size_t start = line.find(from) + from.size();
+        return line.substr(start, line.find(to, start) - start);
+    };
+    for (std::string_view line : split_lines(text)) {
+        const std::string_view message = line.substr(std::min<std::size_t>(11, line.size()));
+        if (message.starts_with("Vous lancez le sort ")) spells.insert(between(line, "le sort ", " !"));
+        if (line.find(kDies.view()) != std::string_view::npos) monster = *monsters.insert(between(line, "] ", kDies)).first;
+        if (message.find(" laisse ") != std::string_view::npos) loot[monster].insert(between(line, " laisse ", "."));
+        if ((message.starts_with("Vous attaquez ") || message.starts_with("Vous tirez sur ")) &&
+            message.find(", ") != std::string_view::npos) {
+            weapons.insert(between(line, "votre ", ","));
+        }
+        if (message.starts_with("Vous commencez le travail sur ")) items.insert(between(line, "travail sur ", "."));
+        if (message.starts_with(kSkill.view())) skills.insert(between(line, kSkill, "!"));
+        if (line.find(kKilledIn.view()) != std::string_view::npos) killers.insert(between(line, "] par ", "!"));
+    }
+    EXPECT_LE(spells.size(), 80u);
+    EXPECT_LE(monsters.size(), 500u);
+    EXPECT_LE(weapons.size(), 20u);
+    EXPECT_LE(items.size(), 200u);
+    EXPECT_LE(skills.size(), 10u);
+    EXPECT_LE(killers.size(), 1000u);
+    for (const auto& [name, names] : loot) EXPECT_LE(names.size(), 100u) << name;
+    EXPECT_GT(spells.size() * monsters.size() * weapons.size() * items.size() * skills.size() * killers.size(), 0u);
+}
+
 // The analysis runs a generated log to its end: no line is cut wrongly and
 // no fixed table overflows, in one part or in ten.
 TEST(LogGenerator, AGeneratedLogRunsToTheEnd) {
@@ -210,6 +250,23 @@ TEST(LogGenerator, AGeneratedLogRunsToTheEnd) {
         }
         EXPECT_EQ(pages, parts + 1) << parts;  // the analysis pages and the transcript
         EXPECT_TRUE(dir.exists("Resultats.html"));
+        if (parts == 10) {
+            // one part is named after the target selected just before its command
+            EXPECT_TRUE(dir.exists("Seigneur Morvach.html"));
+            // the first part is taken up again in the middle of the second
+            std::vector<std::string> announced;
+            constexpr std::string_view kNewPart = "nouvelle partie de log : ";
+            for (std::size_t at = result.console.find(kNewPart); at != std::string::npos;
+                 at = result.console.find(kNewPart, at + 1)) {
+                const std::size_t start = at + kNewPart.size();
+                announced.push_back(result.console.substr(start, result.console.find_first_of(".\n", start) - start));
+            }
+            ASSERT_GE(announced.size(), 4u);
+            constexpr auto kSecondPart = latin1("Siège de Karnhold");
+            EXPECT_EQ(std::vector<std::string>(announced.begin(), announced.begin() + 4),
+                      (std::vector<std::string>{"Donjon des Brumes", "Resultats", "Donjon des Brumes",
+                                                std::string(kSecondPart.view())}));
+        }
     }
 }
 
