@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds the fuzz target with clang and runs it for a bounded time on a seed
-# corpus made of the sample log and the end-to-end logs. Any crash,
+# corpus made of the sample log, the end-to-end logs and the inputs of past
+# findings, with the texts the program looks for as a dictionary. Any crash,
 # sanitizer report, leak or time-out fails.
 #   scripts/fuzz.sh [seconds]   (default 120)
 set -euo pipefail
@@ -25,6 +26,13 @@ for seed in tests/fuzz/regressions/*; do
     [ -f "$seed" ] && cp "$seed" "$corpus/"
 done
 
+# The texts the program looks for, as a dictionary (Latin-1, with libFuzzer's escapes).
+dict=build/fuzz/korvanel.dict
+grep -rhoP '"(?:[^"\\]|\\.)+"' src/analysis src/chat src/run/log_parts.cpp src/run/run.cpp | sort -u \
+    | iconv -f UTF-8 -t ISO-8859-1 \
+    | LC_ALL=C perl -ne 'chomp; s/^"//; s/"$//; s/\\n/\\x0a/g; s/\\t/\\x09/g; s/\\b/\\x08/g; s/\\r/\\x0d/g;
+                         s/([\x80-\xff])/sprintf("\\x%02x", ord($1))/ge; print "\"$_\"\n"' > "$dict"
+
 mkdir -p build/fuzz/findings
-ASAN_OPTIONS=detect_leaks=1 build/fuzz/tests/fuzz/korvanel_fuzz "$corpus" -max_len=65536 -timeout=10 \
+ASAN_OPTIONS=detect_leaks=1 build/fuzz/tests/fuzz/korvanel_fuzz "$corpus" -dict="$dict" -max_len=65536 -timeout=10 \
     -max_total_time="$seconds" -artifact_prefix=build/fuzz/findings/ -print_final_stats=1 2>&1 | tail -n 25
