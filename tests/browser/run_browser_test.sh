@@ -28,7 +28,7 @@ start_case() { current=$1; case_ok=1; }
 end_case() { [ "$case_ok" = 1 ] && { echo "ok: $current"; passed=$((passed + 1)); }; }
 
 browser() {  # extra options...
-    timeout 120 chromium --headless --no-sandbox --disable-gpu --disable-background-networking --no-first-run \
+    timeout 120 chromium --headless --no-sandbox --disable-gpu --disable-dev-shm-usage --disable-background-networking --no-first-run \
         --disable-component-update --disable-sync --user-data-dir="$(mktemp -d "$scratch/profile.XXXX")" \
         "$@" 2>> "$scratch/browser.err"
 }
