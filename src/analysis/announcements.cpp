@@ -140,4 +140,13 @@ void recognise_announcement(const LogLine& line, PartStats& stats) {
     damage_over_time_marker(line, stats);
 }
 
+namespace {
+// The texts without which the recogniser leaves a line alone.
+constexpr std::string_view kAnnouncementTextList[] = {
+    kPrepareShot, kShoot,     kStylePerformed, kStylePrepared, kFallbackStyle, kTooFar,     kNotInView,
+    kCombatMode,  kNoLongerPreparing, kFumble, kStyleFailed,   kCast,          kPoisoned,   kBleeds,
+    kMagicBurst,  kAcidCloud, kOpenWounds};
+}  // namespace
+const TextList kAnnouncementTexts = kAnnouncementTextList;
+
 }  // namespace korvanel

@@ -79,4 +79,13 @@ void recognise_shot_timer(const LogLine& line, PartStats& stats) {
     stats.autoFire = 0;
 }
 
+namespace {
+// The texts without which the recogniser leaves a line alone.
+constexpr std::string_view kShotTimerTextList[] = {kAutoFire,  kFumble,    kReady,  kTargetUnseen,     kShotInterrupted,
+                                                   kMovedDuringShot, kTooTired, kLogClosed, kLogOpened, kShotInterruptedBy,
+                                                   kTooFar,    kShoot,     kMiss,   kNoDamage,         kEvaded,
+                                                   kBlocked};
+}  // namespace
+const TextList kShotTimerTexts = kShotTimerTextList;
+
 }  // namespace korvanel

@@ -69,4 +69,10 @@ void recognise_crafting(const LogLine& line, PartStats& stats) {
     }
 }
 
+namespace {
+// The texts without which the recogniser leaves a line alone.
+constexpr std::string_view kCraftingTextList[] = {kStart, kSuccess, kFailure, kSkillGain};
+}  // namespace
+const TextList kCraftingTexts = kCraftingTextList;
+
 }  // namespace korvanel

@@ -109,4 +109,24 @@ void recognise_damage_add(const LogLine& line, PartStats& stats) {
     }
 }
 
+void reset_incoming_type(PartStats& stats) { stats.incomingType = kSpellOrUnknownType; }
+
+namespace {
+// The texts without which each recogniser leaves a line alone (the incoming
+// type still goes back to "spell or unknown" on such a line).
+constexpr std::string_view kReceivedDamageTextList[] = {kDamageTaken};
+constexpr std::string_view kIncomingTypeTextList[] = {kPoisoned,    kWeaponAttack, kArrowShot,
+                                                      kSpellCast,   kDiseased,     kBleeding,
+                                                      kStrongPoison, kInflicts};
+constexpr std::string_view kMonsterHitTextList[] = {kMonsterBlow, kAimedBlow};
+constexpr std::string_view kAvoidanceTextList[] = {kEnemyMissed,     kBlocked,       kParried,        kEvaded,
+                                                   kBarrierAbsorbed, kEffectResisted, kBarrierPierced, kGuarded};
+constexpr std::string_view kDamageAddTextList[] = {kSuffers};
+}  // namespace
+const TextList kReceivedDamageTexts = kReceivedDamageTextList;
+const TextList kIncomingTypeTexts = kIncomingTypeTextList;
+const TextList kMonsterHitTexts = kMonsterHitTextList;
+const TextList kAvoidanceTexts = kAvoidanceTextList;
+const TextList kDamageAddTexts = kDamageAddTextList;
+
 }  // namespace korvanel

@@ -1,5 +1,8 @@
 #include "analysis/dispatch.h"
 
+#include <initializer_list>
+
+#include "analysis/first_look.h"
 #include "analysis/recognisers.h"
 
 namespace korvanel {
@@ -7,38 +10,79 @@ namespace korvanel {
 namespace {
 using Recogniser = void (*)(const LogLine&, PartStats&);
 
+struct Step {
+    Recogniser run;
+    // The step runs on a line that holds one of these texts...
+    std::initializer_list<const TextList*> texts;
+    // ...and on any other line only does this (when given).
+    void (*otherwise)(PartStats&) = nullptr;
+};
+
 // The order is part of the behaviour: a recogniser sees what the ones before
 // it have just done on the same line.
-constexpr Recogniser kRecognisers[] = {
-    recognise_critical,          // criticals, berserk, damage-over-time success
-    recognise_received_damage,   // "Vous encaissez", by the type the previous line left
-    recognise_incoming_type,     // sets the incoming type, reset on every line
-    recognise_announcement,      // weapon, style, spell and shot announcements
-    recognise_multiple_attack,   // several blows in one second
-    recognise_hit,               // melee and ranged hits, procs, "Vous touchez"
-    recognise_heal,              // heals in the cast second
-    recognise_miss,              // misses and blows absorbed by a barrier
-    recognise_fumble,            // "Vous ratez lamentablement"
-    recognise_evade,             // "esquive votre attaque"
-    recognise_parry,             // "pare votre attaque"
-    recognise_block,             // "bloque votre attaque"
-    recognise_monster_hit,       // blows received
-    recognise_avoidance,         // attacks on the player that failed
-    recognise_resist,            // resisted spells and procs
-    recognise_damage_add,        // "subit": damage adds and damage shields
-    recognise_swing_timer,       // interval between melee blows
-    recognise_shot_timer,        // interval between announced shots
-    recognise_incantation,       // casting time
-    recognise_crafting,          // crafted items and skill gains
-    on_monster_death_group,      // monster death, experience, realm points, money, loot
-    record_player_death,         // the player's deaths, duels
-    record_killer_name,          // who killed someone
-    record_victim,               // the player's victims
+const Step kSteps[] = {
+    {recognise_critical, {&kCriticalTexts}},                   // criticals, berserk, damage-over-time success
+    {recognise_received_damage, {&kReceivedDamageTexts}},      // "Vous encaissez", by the type the previous line left
+    {recognise_incoming_type, {&kIncomingTypeTexts}, reset_incoming_type},  // the type, reset on every line
+    {recognise_announcement, {&kAnnouncementTexts}},           // weapon, style, spell and shot announcements
+    {recognise_multiple_attack, {&kMultipleAttackTexts}},      // several blows in one second
+    {recognise_hit, {&kHitTexts}},                             // melee and ranged hits, procs, "Vous touchez"
+    {recognise_heal, {&kHealTexts}},                           // heals in the cast second
+    {recognise_miss, {&kMissTexts}},                           // misses and blows absorbed by a barrier
+    {recognise_fumble, {&kFumbleTexts}},                       // "Vous ratez lamentablement"
+    {recognise_evade, {&kEvadeTexts}},                         // "esquive votre attaque"
+    {recognise_parry, {&kParryTexts}},                         // "pare votre attaque"
+    {recognise_block, {&kBlockTexts}},                         // "bloque votre attaque"
+    {recognise_monster_hit, {&kMonsterHitTexts}},              // blows received
+    {recognise_avoidance, {&kAvoidanceTexts}},                 // attacks on the player that failed
+    {recognise_resist, {&kResistTexts}},                       // resisted spells and procs
+    {recognise_damage_add, {&kDamageAddTexts}},                // "subit": damage adds and damage shields
+    {recognise_swing_timer, {&kSwingTimerTexts}},              // interval between melee blows
+    {recognise_shot_timer, {&kShotTimerTexts}},                // interval between announced shots
+    {recognise_incantation, {&kIncantationTexts}},             // casting time
+    {recognise_crafting, {&kCraftingTexts}},                   // crafted items and skill gains
+    {on_monster_death_group,                                   // monster death, experience, realm points, money, loot
+     {&kMonsterDeathTexts, &kExperienceTexts, &kRealmPointTexts, &kMoneyTexts, &kLootTexts}},
+    {record_player_death, {&kPlayerDeathTexts}},               // the player's deaths, duels
+    {record_killer_name, {&kKillerNameTexts}},                 // who killed someone
+    {record_victim, {&kVictimTexts}},                          // the player's victims
 };
+constexpr int kStepCount = static_cast<int>(std::size(kSteps));
+static_assert(kStepCount <= 32, "one bit per step");
+
+// A longer text is looked for by its beginning: a line that holds the text
+// holds its beginning too.
+constexpr std::size_t kLookedForLength = 16;
+
+const TextScanner& first_look() {
+    static const TextScanner scanner = [] {
+        std::vector<std::pair<std::string_view, std::uint32_t>> texts;
+        for (int step = 0; step < kStepCount; ++step) {
+            for (const TextList* list : kSteps[step].texts) {
+                for (std::string_view text : *list) {
+                    texts.emplace_back(text.substr(0, kLookedForLength), std::uint32_t{1} << step);
+                }
+            }
+        }
+        return TextScanner(texts);
+    }();
+    return scanner;
+}
 }  // namespace
 
 void dispatch_line(const LogLine& line, PartStats& stats) {
-    for (Recogniser recognise : kRecognisers) recognise(line, stats);
+    const std::uint32_t wanted = first_look().scan(line.text());
+    for (int step = 0; step < kStepCount; ++step) {
+        if ((wanted >> step) & 1U) {
+            kSteps[step].run(line, stats);
+        } else if (kSteps[step].otherwise != nullptr) {
+            kSteps[step].otherwise(stats);
+        }
+    }
+}
+
+void dispatch_line_unfiltered(const LogLine& line, PartStats& stats) {
+    for (const Step& step : kSteps) step.run(line, stats);
 }
 
 }  // namespace korvanel

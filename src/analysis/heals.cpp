@@ -55,4 +55,10 @@ void recognise_heal(const LogLine& line, PartStats& stats) {
     }
 }
 
+namespace {
+// The texts without which the recogniser leaves a line alone.
+constexpr std::string_view kHealTextList[] = {kYouHeal, kYouHealYourself, kYouAreFull, kTargetIsFull};
+}  // namespace
+const TextList kHealTexts = kHealTextList;
+
 }  // namespace korvanel

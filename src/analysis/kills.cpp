@@ -117,4 +117,16 @@ void record_victim(const LogLine& line, PartStats& stats) {
     stats.lastVictimStamp = line.minute_second();
 }
 
+namespace {
+// The texts without which each recogniser leaves a line alone.
+constexpr std::string_view kMonsterDeathTextList[] = {kMonsterDies};
+constexpr std::string_view kPlayerDeathTextList[] = {kPlayerDied, kDuelOver};
+constexpr std::string_view kKillerNameTextList[] = {kSomeoneKilled};
+constexpr std::string_view kVictimTextList[] = {kPlayerKilled, kSomeoneKilled, kJustDied};
+}  // namespace
+const TextList kMonsterDeathTexts = kMonsterDeathTextList;
+const TextList kPlayerDeathTexts = kPlayerDeathTextList;
+const TextList kKillerNameTexts = kKillerNameTextList;
+const TextList kVictimTexts = kVictimTextList;
+
 }  // namespace korvanel

@@ -4,7 +4,7 @@
 
 namespace korvanel {
 
-std::int32_t read_number(std::string_view text, std::size_t pos) {
+std::int32_t read_number_from(std::string_view text, std::size_t pos) {
     while (pos < text.size() && (text[pos] < '0' || text[pos] > '9')) ++pos;
     std::int64_t value = 0;
     bool capped = false;
@@ -16,6 +16,10 @@ std::int32_t read_number(std::string_view text, std::size_t pos) {
         ++pos;
     }
     return capped ? 2147483647 : static_cast<std::int32_t>(value);
+}
+
+std::size_t LogLine::find(std::string_view s, std::size_t from) const {
+    return from > text_.size() ? kNotFound : text_.find(s, from);
 }
 
 std::string_view LogLine::rest_from(std::size_t from) const {

@@ -16,9 +16,18 @@ namespace korvanel {
 inline constexpr std::size_t kMessageColumn = 11;
 inline constexpr std::size_t kNotFound = std::string_view::npos;
 
+std::int32_t read_number_from(std::string_view text, std::size_t pos);
+
 // The first run of decimal digits at or after `pos` (0 when there is none);
 // a run too large for a signed 32-bit integer reads as 2147483647.
-std::int32_t read_number(std::string_view text, std::size_t pos = 0);
+inline std::int32_t read_number(std::string_view text, std::size_t pos = 0) {
+    // Two digits and a non-digit, as in every time stamp.
+    auto digit = [&](std::size_t i) { return text[i] >= '0' && text[i] <= '9'; };
+    if (pos + 2 < text.size() && digit(pos) && digit(pos + 1) && !digit(pos + 2)) {
+        return (text[pos] - '0') * 10 + (text[pos + 1] - '0');
+    }
+    return read_number_from(text, pos);
+}
 
 class LogLine {
 public:
@@ -38,17 +47,14 @@ public:
     bool has_at(std::size_t pos, std::string_view s) const {
         return pos <= text_.size() && text_.substr(pos).starts_with(s);
     }
-    bool contains(std::string_view s) const { return text_.find(s) != kNotFound; }
-    bool message_contains(std::string_view s) const { return message().find(s) != kNotFound; }
+    bool contains(std::string_view s) const { return find(s) != kNotFound; }
+    bool message_contains(std::string_view s) const { return find_in_message(s) != kNotFound; }
 
     // Column of the first `s` at or after `from` in the whole line, or kNotFound.
-    std::size_t find(std::string_view s, std::size_t from = 0) const {
-        return from > text_.size() ? kNotFound : text_.find(s, from);
-    }
+    std::size_t find(std::string_view s, std::size_t from = 0) const;
     // Column of the first `s` in the message text, or kNotFound.
     std::size_t find_in_message(std::string_view s) const {
-        const std::size_t at = message().find(s);
-        return at == kNotFound ? kNotFound : at + kMessageColumn;
+        return text_.size() > kMessageColumn ? find(s, kMessageColumn) : (s.empty() ? kMessageColumn : kNotFound);
     }
     // The text from column `from` up to (not including) column `to`; empty
     // when `to` is not after `from`, clipped at the end of the line.

@@ -78,4 +78,12 @@ void record_loot(const LogLine& line, PartStats& stats) {
     ++monster.lootQuantities[static_cast<std::size_t>(index)];
 }
 
+namespace {
+// The texts without which each recogniser leaves a line alone.
+constexpr std::string_view kMoneyTextList[] = {kShare, kPickUp};
+constexpr std::string_view kLootTextList[] = {kLeaves};
+}  // namespace
+const TextList kMoneyTexts = kMoneyTextList;
+const TextList kLootTexts = kLootTextList;
+
 }  // namespace korvanel

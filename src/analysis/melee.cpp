@@ -318,4 +318,29 @@ void recognise_swing_timer(const LogLine& line, PartStats& stats) {
     if (interval >= 1 && interval <= 7) current_slot(stats).swingIntervals.push(interval);
 }
 
+// The texts without which each recogniser leaves a line alone.
+namespace {
+constexpr std::string_view kCriticalTextList[] = {kRageStart, kRageEnd, kCritical, kDotCritical};
+constexpr std::string_view kAttackResultTextList[] = {kMiss,   kFumble, kNoDamage, kMovedAndMissed,
+                                                      kAttack, kEvaded, kParried,  kBlocked};
+constexpr std::string_view kHitTextList[] = {kInterposed, kShoot, kAttack, kSpellStrike, kTouch, kTrebuchet};
+constexpr std::string_view kMissTextList[] = {kMiss, kNoDamage, kMovedAndMissed, kAbsorbed};
+constexpr std::string_view kFumbleTextList[] = {kFumble};
+constexpr std::string_view kEvadeTextList[] = {kEvaded};
+constexpr std::string_view kParryTextList[] = {kParried};
+constexpr std::string_view kBlockTextList[] = {kBlocked};
+constexpr std::string_view kSwingTextList[] = {kCombatMode, kTooFar, kNotInView, kFumble,  kNeedTarget,
+                                               kLogClosed,  kLogOpened, kMiss,  kNoDamage, kMovedAndMissed,
+                                               kAttack,     kEvaded,  kParried,  kBlocked};
+}  // namespace
+const TextList kCriticalTexts = kCriticalTextList;
+const TextList kMultipleAttackTexts = kAttackResultTextList;
+const TextList kHitTexts = kHitTextList;
+const TextList kMissTexts = kMissTextList;
+const TextList kFumbleTexts = kFumbleTextList;
+const TextList kEvadeTexts = kEvadeTextList;
+const TextList kParryTexts = kParryTextList;
+const TextList kBlockTexts = kBlockTextList;
+const TextList kSwingTimerTexts = kSwingTextList;
+
 }  // namespace korvanel

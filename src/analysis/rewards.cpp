@@ -126,4 +126,12 @@ void record_realm_points(const LogLine& line, PartStats& stats) {
     }
 }
 
+namespace {
+// The texts without which each recogniser leaves a line alone.
+constexpr std::string_view kExperienceTextList[] = {kExperienceStart};
+constexpr std::string_view kRealmPointTextList[] = {kRealmStart};
+}  // namespace
+const TextList kExperienceTexts = kExperienceTextList;
+const TextList kRealmPointTexts = kRealmPointTextList;
+
 }  // namespace korvanel

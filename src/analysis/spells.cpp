@@ -60,4 +60,12 @@ void recognise_resist(const LogLine& line, PartStats& stats) {
     }
 }
 
+namespace {
+// The texts without which each recogniser leaves a line alone.
+constexpr std::string_view kIncantationTextList[] = {kInterrupted, kIncantationStart, kIncantationOfYour, kSpellCast};
+constexpr std::string_view kResistTextList[] = {kEffectResisted, kEnragedResists};
+}  // namespace
+const TextList kIncantationTexts = kIncantationTextList;
+const TextList kResistTexts = kResistTextList;
+
 }  // namespace korvanel

@@ -4,10 +4,10 @@
 // flags and last-seen times). Recognisers keep no state of their own.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstdlib>
-#include <deque>
 #include <memory>
 #include <vector>
 
@@ -18,26 +18,43 @@ namespace korvanel {
 
 // A table of fixed capacity whose slots exist before they are first used:
 // what is credited to a slot before it is created (slot 0 before the first
-// weapon, monster or item) is kept there. Storage grows on first touch, and
-// references to slots stay valid while later slots are touched.
+// weapon, monster or item) is kept there. Storage is taken on first touch,
+// all at once, so references to slots stay valid while later slots are touched.
 template <class T, int Capacity>
 class SlotTable {
 public:
     static constexpr int capacity = Capacity;
 
     T& operator[](int i) {
-        if (i < 0 || i >= Capacity) std::abort();
-        if (static_cast<std::size_t>(i) >= slots_.size()) slots_.resize(static_cast<std::size_t>(i) + 1);
-        return slots_[static_cast<std::size_t>(i)];
+        const auto at = checked(i);
+        if (at >= slots_.size()) {
+            if (slots_.capacity() == 0) slots_.reserve(Capacity);  // never moves afterwards
+            slots_.resize(at + 1);
+        }
+        return slots_[at];
     }
     const T& operator[](int i) const {
         static const T untouched{};
-        if (i < 0 || i >= Capacity) std::abort();
-        return static_cast<std::size_t>(i) < slots_.size() ? slots_[static_cast<std::size_t>(i)] : untouched;
+        const auto at = checked(i);
+        return at < slots_.size() ? slots_[at] : untouched;
+    }
+
+    // Equal when every slot is, untouched slots counting as fresh ones.
+    bool operator==(const SlotTable& other) const {
+        const std::size_t n = std::max(slots_.size(), other.slots_.size());
+        for (std::size_t i = 0; i < n; ++i) {
+            if (!((*this)[static_cast<int>(i)] == other[static_cast<int>(i)])) return false;
+        }
+        return true;
     }
 
 private:
-    std::deque<T> slots_;
+    static std::size_t checked(int i) {
+        if (i < 0 || i >= Capacity) std::abort();
+        return static_cast<std::size_t>(i);
+    }
+
+    std::vector<T> slots_;
 };
 
 // Name bounds of the fields cut from lines.
@@ -54,12 +71,16 @@ struct WeaponStats {
     ValueSeries procs, styleBonuses, modifiers, preciseModifiers;
     WeaponName weaponName;
     StyleName styleName;
+
+    bool operator==(const WeaponStats&) const = default;
 };
 
 // For every style, the weapon of the last hit made with it.
 struct StyleLink {
     WeaponName weaponName;
     StyleName styleName;
+
+    bool operator==(const StyleLink&) const = default;
 };
 
 // One slot per spell name; offensive spells, heals and other spells share the table.
@@ -72,6 +93,8 @@ struct SpellStats {
     std::int32_t spellMisses = 0, spellResists = 0, casts = 0;
     ValueSeries spellModifiers;
     SpellName name;
+
+    bool operator==(const SpellStats&) const = default;
 };
 
 struct CraftStats {
@@ -82,6 +105,8 @@ struct CraftStats {
     std::array<std::int32_t, kMaxSkills> skillGains{};
     std::array<Name49, kMaxSkills> skillNames{};
     std::int32_t skillCount = 0;
+
+    bool operator==(const CraftStats&) const = default;
 };
 
 struct MonsterStats {
@@ -94,6 +119,8 @@ struct MonsterStats {
     std::int32_t lootCount = 0;
     std::vector<std::int32_t> lootQuantities;  // parallel to lootNames
     std::int32_t kills = 0;
+
+    bool operator==(const MonsterStats&) const = default;
 };
 
 // One entry per realm-point award.
@@ -101,11 +128,15 @@ struct RealmKill {
     Name49 victim;
     bool victimByPlayer = false;  // the player dealt the killing blow: shown in bold
     std::int32_t realmPoints = 0, bounty = 0, xp = 0;
+
+    bool operator==(const RealmKill&) const = default;
 };
 
 struct KillerStats {
     Name49 name;
     std::int32_t deaths = 0;
+
+    bool operator==(const KillerStats&) const = default;
 };
 
 // Incoming damage types ("Vous encaissez" is credited to the type the line
@@ -172,6 +203,8 @@ struct PartStats {
     std::int32_t lootOpenFlag = 0;
     SlotTable<KillerStats, 1000> killers;
     std::int32_t killerCount = 0;
+
+    bool operator==(const PartStats&) const = default;
 };
 
 // A fresh record; a failed allocation ends the run with "memoire insuffisante".

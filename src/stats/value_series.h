@@ -36,6 +36,8 @@ public:
     std::int32_t min() const;
     std::int32_t max() const;
 
+    bool operator==(const ValueSeries&) const = default;
+
 private:
     std::vector<std::int32_t> values_;
 };

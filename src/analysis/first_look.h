@@ -1,0 +1,41 @@
+// A first look at a line before the recognisers: one pass over its bytes
+// finds which of the recognisers' texts it holds, so that a line only pays
+// for the recognisers that can match it.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace korvanel {
+
+// Finds, in one pass, which of a fixed set of texts a line contains. Each
+// text carries a mask; scanning a line gives the union of the masks of the
+// texts it contains (a multi-text automaton over the line's bytes).
+class TextScanner {
+public:
+    explicit TextScanner(const std::vector<std::pair<std::string_view, std::uint32_t>>& texts);
+
+    std::uint32_t scan(std::string_view line) const {
+        std::uint64_t found = 0;
+        std::uint32_t row = 0;  // the current state's row in next_
+        const std::uint64_t* const next = next_.data();
+        for (unsigned char byte : line) {
+            const std::uint64_t entry = next[row + byte_class_[byte]];
+            row = static_cast<std::uint32_t>(entry);
+            found |= entry;
+        }
+        return static_cast<std::uint32_t>(found >> 32);
+    }
+
+private:
+    std::uint32_t classes_ = 1;
+    std::uint8_t byte_class_[256] = {};
+    // For each state and byte class: the next state's row (state * classes_)
+    // in the low half, the masks of the texts that end there in the high half.
+    std::vector<std::uint64_t> next_;
+    std::vector<std::uint32_t> output_;  // masks of the texts that end at a state
+};
+
+}  // namespace korvanel

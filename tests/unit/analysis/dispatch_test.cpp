@@ -1,0 +1,131 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <filesystem>
+#include <random>
+#include <regex>
+#include <vector>
+
+#include "analysis/dispatch.h"
+#include "analysis/recognisers.h"
+#include "loggen_lib.h"
+#include "run/messages.h"
+#include "test_support.h"
+
+namespace korvanel {
+namespace {
+
+// FNV-1a over every file a run left (in name order) and its console text
+// (processing time masked).
+std::uint64_t run_checksum(const std::string& log) {
+    testing::TempDir dir;
+    const auto result = testing::run_on(dir, log);
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    std::uint64_t hash = 1469598103934665603ULL;
+    auto add = [&](std::string_view bytes) {
+        for (unsigned char c : bytes) hash = (hash ^ c) * 1099511628211ULL;
+    };
+    for (const auto& file : files) {
+        add(file.filename().string());
+        add(dir.read(file.filename().string()));
+    }
+    add(std::regex_replace(result.console, std::regex("Temps de traitement: [0-9]+,[0-9]s"), ""));
+    add(std::to_string(result.status));
+    return hash;
+}
+
+// Recorded before the dispatcher learnt to skip recognisers: every byte of
+// the pages and of the console must stay what it was.
+TEST(Dispatch, PagesOfFixedGeneratedLogsKeepTheirBytes) {
+    loggen::Options one_part;
+    one_part.lines = 120000;
+    one_part.seed = 11;
+    EXPECT_EQ(run_checksum(loggen::generate_log_text(one_part)), 3289694424919107890ULL);
+
+    loggen::Options ten_parts;
+    ten_parts.lines = 120000;
+    ten_parts.seed = 12;
+    ten_parts.parts = 10;
+    EXPECT_EQ(run_checksum(loggen::generate_log_text(ten_parts)), 8004993880650594453ULL);
+}
+
+// Lines made of the recognisers' own texts, their delimiters, numbers and
+// names, in random order and random clock times, besides realistic lines.
+std::vector<std::string> mixed_lines(std::uint64_t seed, int count) {
+    std::vector<std::string_view> pieces;
+    for (const TextList* list :
+         {&kCriticalTexts, &kMultipleAttackTexts, &kHitTexts, &kMissTexts, &kSwingTimerTexts, &kAnnouncementTexts,
+          &kShotTimerTexts, &kIncantationTexts, &kResistTexts, &kHealTexts, &kReceivedDamageTexts, &kIncomingTypeTexts,
+          &kMonsterHitTexts, &kAvoidanceTexts, &kDamageAddTexts, &kCraftingTexts, &kMonsterDeathTexts,
+          &kExperienceTexts, &kRealmPointTexts, &kMoneyTexts, &kLootTexts, &kPlayerDeathTexts, &kKillerNameTexts,
+          &kVictimTexts}) {
+        pieces.insert(pieces.end(), list->begin(), list->end());
+    }
+    for (std::string_view extra : {" !", ".", "!", "(", "(-", ")", ",", "]", " par ", " de ", "votre ", "bonus",
+                                   "groupe", "fort", " 12", " 1.234", " 7 ", "Gorm ", "le gobelin ", "realm points!",
+                                   " pour pallier", "*** Journal ouvert : "}) {
+        pieces.push_back(extra);
+    }
+    loggen::Options options;
+    options.lines = static_cast<std::uint64_t>(count);
+    options.seed = seed;
+    const std::string realistic = loggen::generate_log_text(options);
+    std::vector<std::string> lines;
+    std::size_t at = 0;
+    std::mt19937_64 random(seed);
+    for (int i = 0; i < count; ++i) {
+        if (random() % 2 == 0) {
+            const std::size_t end = realistic.find('\n', at);
+            if (end == std::string::npos) break;
+            lines.push_back(realistic.substr(at, end + 1 - at));
+            at = end + 1;
+            continue;
+        }
+        char stamp[16];
+        std::snprintf(stamp, sizeof stamp, "[%02d:%02d:%02d] ", static_cast<int>(random() % 2 + 10),
+                      static_cast<int>(random() % 3), static_cast<int>(random() % 60));
+        std::string line = random() % 8 == 0 ? "" : stamp;
+        const int n = static_cast<int>(random() % 4) + 1;
+        for (int k = 0; k < n; ++k) line += pieces[random() % pieces.size()];
+        line += "\n";
+        lines.push_back(line.substr(0, 299));
+    }
+    return lines;
+}
+
+// Runs one line; a fatal error is part of the outcome.
+std::string outcome(void (*dispatch)(const LogLine&, PartStats&), const std::string& line, PartStats& stats) {
+    try {
+        dispatch(LogLine(line), stats);
+        return "";
+    } catch (const FatalError& error) {
+        return "fatal:" + error.message;
+    }
+}
+
+TEST(Dispatch, TheFirstLookChangesNothing) {
+    for (std::uint64_t seed : {1, 2, 3}) {
+        auto looked = new_part_stats();
+        auto every = new_part_stats();
+        int n = 0;
+        for (const std::string& line : mixed_lines(seed, 6000)) {
+            const std::string a = outcome(dispatch_line, line, *looked);
+            const std::string b = outcome(dispatch_line_unfiltered, line, *every);
+            ASSERT_EQ(a, b) << line;
+            if (!a.empty()) {  // a fatal error ends a run: start afresh
+                looked = new_part_stats();
+                every = new_part_stats();
+            }
+            if (++n % 50 == 0) {
+                ASSERT_TRUE(*looked == *every) << "after " << line;
+            }
+        }
+        EXPECT_TRUE(*looked == *every);
+    }
+}
+
+}  // namespace
+}  // namespace korvanel
