@@ -2,6 +2,8 @@
 // speed, and a "Tir Précis" row for its unusually strong shots. The log never
 // marks a ranged critical, so the strong shots are told apart by their
 // damage before the page is written.
+#include <algorithm>
+
 #include "report/figures.h"
 #include "report/sections.h"
 #include "report/statistics_row.h"
@@ -28,23 +30,49 @@ constexpr auto kAbsorbed = latin1("%% bullés, ");
 constexpr std::string_view kRange = "Range";
 constexpr int kThresholdSteps = 6;  // 2.0, 1.9, ... 1.5 times the mean
 
-// Moves the first hit above the highest threshold it exceeds (trying 2.0
-// times the mean first, then lower) into the precise shots. Returns false
-// when no hit exceeds 1.5 times the mean.
-bool move_one_precise_shot(WeaponStats& slot, double mean) {
-    for (int k = 0; k < kThresholdSteps; ++k) {
-        const double threshold = (2.0 - 0.1 * k) * mean;
-        for (int j = 0; j < slot.hits.count(); ++j) {
-            if (slot.hits[j] <= threshold) continue;
-            push_value(slot.preciseShots, slot.hits[j]);
-            slot.hits.remove_by_swap(j);
-            // Each hit has its modifier at the same place.
-            if (j < slot.modifiers.count()) {
-                push_value(slot.preciseModifiers, slot.modifiers[j]);
-                slot.modifiers.remove_by_swap(j);
-            }
-            return true;
+// The mean of the hits that remain, kept up to date as hits move: the sum of
+// 32-bit values is exact in a 64-bit integer, so this is the mean the value
+// series gives.
+struct RunningMean {
+    std::int64_t sum = 0;
+    int counted = 0;
+
+    explicit RunningMean(const ValueSeries& hits) {
+        for (std::int32_t v : hits.values()) {
+            if (v == kExcludedValue) continue;  // excluded values never count
+            sum += v;
+            ++counted;
         }
+    }
+    void remove(std::int32_t v) {
+        if (v == kExcludedValue) return;
+        sum -= v;
+        --counted;
+    }
+    double value() const { return counted == 0 ? 0.0 : static_cast<double>(sum) / counted; }
+};
+
+// Moves the first hit above the highest threshold that any hit exceeds
+// (trying 2.0 times the mean first, then lower) into the precise shots.
+// Returns false when no hit exceeds 1.5 times the mean.
+bool move_one_precise_shot(WeaponStats& slot, RunningMean& mean) {
+    if (slot.hits.empty()) return false;
+    const std::vector<std::int32_t>& hits = slot.hits.values();
+    const std::int32_t largest = *std::max_element(hits.begin(), hits.end());
+    for (int k = 0; k < kThresholdSteps; ++k) {
+        const double threshold = (2.0 - 0.1 * k) * mean.value();
+        if (largest <= threshold) continue;  // no hit exceeds this one
+        int j = 0;
+        while (hits[static_cast<std::size_t>(j)] <= threshold) ++j;
+        mean.remove(hits[static_cast<std::size_t>(j)]);
+        push_value(slot.preciseShots, hits[static_cast<std::size_t>(j)]);
+        slot.hits.remove_by_swap(j);
+        // Each hit has its modifier at the same place.
+        if (j < slot.modifiers.count()) {
+            push_value(slot.preciseModifiers, slot.modifiers[j]);
+            slot.modifiers.remove_by_swap(j);
+        }
+        return true;
     }
     return false;
 }
@@ -69,7 +97,8 @@ void precise_shot_split(PartStats& stats) {
         if (!(slot.styleName == kRange)) continue;
         // After every move the thresholds start again from the top, against
         // the mean of the hits that remain.
-        while (move_one_precise_shot(slot, series_mean(slot.hits))) {
+        RunningMean mean(slot.hits);
+        while (move_one_precise_shot(slot, mean)) {
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "run/terminal_console.h"
 
+#include <algorithm>
 #include <clocale>
 #include <csignal>
 #include <cstdio>
@@ -52,7 +53,9 @@ TerminalConsole::~TerminalConsole() {
 }
 
 void TerminalConsole::write(std::string_view latin1_text) {
-    if (utf8_output_) {
+    const bool plain_ascii = std::all_of(latin1_text.begin(), latin1_text.end(),
+                                         [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (utf8_output_ && !plain_ascii) {
         const std::string converted = latin1_to_utf8(latin1_text);
         std::fwrite(converted.data(), 1, converted.size(), stdout);
     } else {
