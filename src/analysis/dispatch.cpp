@@ -1,5 +1,6 @@
 #include "analysis/dispatch.h"
 
+#include <bit>
 #include <initializer_list>
 
 #include "analysis/first_look.h"
@@ -70,12 +71,24 @@ const TextScanner& first_look() {
 }
 }  // namespace
 
-void dispatch_line(const LogLine& line, PartStats& stats) {
-    const std::uint32_t wanted = first_look().scan(line.text());
+// The steps that do something even on a line without their texts.
+std::uint32_t steps_with_otherwise() {
+    std::uint32_t steps = 0;
     for (int step = 0; step < kStepCount; ++step) {
+        if (kSteps[step].otherwise != nullptr) steps |= std::uint32_t{1} << step;
+    }
+    return steps;
+}
+
+void dispatch_line(const LogLine& line, PartStats& stats) {
+    static const std::uint32_t kOtherwise = steps_with_otherwise();
+    const std::uint32_t wanted = first_look().scan(line.text());
+    // Only the steps concerned, lowest (earliest) first.
+    for (std::uint32_t pending = wanted | kOtherwise; pending != 0; pending &= pending - 1) {
+        const int step = std::countr_zero(pending);
         if ((wanted >> step) & 1U) {
             kSteps[step].run(line, stats);
-        } else if (kSteps[step].otherwise != nullptr) {
+        } else {
             kSteps[step].otherwise(stats);
         }
     }

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <queue>
+#include <string_view>
 
 namespace korvanel {
 
@@ -59,6 +60,12 @@ TextScanner::TextScanner(const std::vector<std::pair<std::string_view, std::uint
                 goes_to[s * classes_ + c] = through_fallback;
             }
         }
+    }
+
+    // A time stamp can be skipped when none of its bytes leads anywhere from the start.
+    stamp_leads_nowhere_ = true;
+    for (unsigned char byte : std::string_view("[]: 0123456789")) {
+        if (goes_to[byte_class_[byte]] != 0) stamp_leads_nowhere_ = false;
     }
 
     next_.resize(goes_to.size());

@@ -18,6 +18,8 @@ public:
     explicit TextScanner(const std::vector<std::pair<std::string_view, std::uint32_t>>& texts);
 
     std::uint32_t scan(std::string_view line) const {
+        // No text can begin inside a time stamp: those bytes lead nowhere.
+        if (stamp_leads_nowhere_ && has_time_stamp(line)) line.remove_prefix(kStampLength);
         std::uint64_t found = 0;
         std::uint32_t row = 0;  // the current state's row in next_
         const std::uint64_t* const next = next_.data();
@@ -30,6 +32,14 @@ public:
     }
 
 private:
+    static constexpr std::size_t kStampLength = 11;  // "[hh:mm:ss] "
+    static bool has_time_stamp(std::string_view line) {
+        auto digit = [&](std::size_t i) { return line[i] >= '0' && line[i] <= '9'; };
+        return line.size() >= kStampLength && line[0] == '[' && digit(1) && digit(2) && line[3] == ':' &&
+               digit(4) && digit(5) && line[6] == ':' && digit(7) && digit(8) && line[9] == ']' && line[10] == ' ';
+    }
+
+    bool stamp_leads_nowhere_ = false;
     std::uint32_t classes_ = 1;
     std::uint8_t byte_class_[256] = {};
     // For each state and byte class: the next state's row (state * classes_)

@@ -1,10 +1,28 @@
 #include "analysis/log_line.h"
 
+#include <cstring>
+
 #include "text/int32.h"
 
 namespace korvanel {
 
+namespace {
+// Whether one of the eight bytes of w is a decimal digit.
+bool holds_digit(std::uint64_t w) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    const std::uint64_t x = w ^ (kOnes * '0');  // a digit becomes a byte below 10
+    return ((x - kOnes * 10) & ~x & (kOnes * 0x80)) != 0;
+}
+}  // namespace
+
 std::int32_t read_number_from(std::string_view text, std::size_t pos) {
+    // Eight bytes at a time up to the block that holds the first digit.
+    while (pos + 8 <= text.size()) {
+        std::uint64_t w;
+        std::memcpy(&w, text.data() + pos, 8);
+        if (holds_digit(w)) break;
+        pos += 8;
+    }
     while (pos < text.size() && (text[pos] < '0' || text[pos] > '9')) ++pos;
     std::int64_t value = 0;
     bool capped = false;
@@ -16,10 +34,6 @@ std::int32_t read_number_from(std::string_view text, std::size_t pos) {
         ++pos;
     }
     return capped ? 2147483647 : static_cast<std::int32_t>(value);
-}
-
-std::size_t LogLine::find(std::string_view s, std::size_t from) const {
-    return from > text_.size() ? kNotFound : text_.find(s, from);
 }
 
 std::string_view LogLine::rest_from(std::size_t from) const {

@@ -51,7 +51,9 @@ public:
     bool message_contains(std::string_view s) const { return find_in_message(s) != kNotFound; }
 
     // Column of the first `s` at or after `from` in the whole line, or kNotFound.
-    std::size_t find(std::string_view s, std::size_t from = 0) const;
+    std::size_t find(std::string_view s, std::size_t from = 0) const {
+        return from > text_.size() ? kNotFound : text_.find(s, from);
+    }
     // Column of the first `s` in the message text, or kNotFound.
     std::size_t find_in_message(std::string_view s) const {
         return text_.size() > kMessageColumn ? find(s, kMessageColumn) : (s.empty() ? kMessageColumn : kNotFound);
