@@ -1,6 +1,7 @@
 #include "report/figures.h"
 
 #include <cmath>
+#include <cstdint>
 
 namespace korvanel {
 
@@ -33,7 +34,11 @@ void write_decimal(PageWriter& page, std::optional<double> x, std::string_view a
         return;
     }
     const int t = tenths_of(*x);
-    page.format("%i.%i", t / 10, t % 10);
+    // A negative share (misses lowered by blows absorbed after no counted
+    // miss) keeps its sign once, in front: -14.2, not -14.-2.
+    if (t < 0) page.raw("-");
+    const std::int64_t magnitude = t < 0 ? -std::int64_t{t} : t;
+    page.format("%i.%i", static_cast<int>(magnitude / 10), static_cast<int>(magnitude % 10));
     page.format(after);
 }
 

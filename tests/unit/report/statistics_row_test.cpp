@@ -60,6 +60,8 @@ TEST(Figures, DecimalPrinterAndSpeed) {
     EXPECT_EQ(page_text([](PageWriter& p) { write_decimal(p, 12.36, "%%,"); }), "12.3%,");
     EXPECT_EQ(page_text([](PageWriter& p) { write_decimal(p, 54.0 / 45.0, "%%"); }), "1.2%");
     EXPECT_EQ(page_text([](PageWriter& p) { write_decimal(p, std::nullopt, "%% rat\xe9s, "); }), "- rat\xe9s, ");
+    EXPECT_EQ(page_text([](PageWriter& p) { write_decimal(p, -100.0 / 7.0, "%%"); }), "-14.2%");
+    EXPECT_EQ(page_text([](PageWriter& p) { write_decimal(p, -0.5, "%%"); }), "-0.5%");
 
     ValueSeries forty;
     for (int i = 0; i < 40; ++i) forty.push(3);
