@@ -57,9 +57,9 @@ void TerminalConsole::write(std::string_view latin1_text) {
                                          [](char c) { return static_cast<unsigned char>(c) < 0x80; });
     if (utf8_output_ && !plain_ascii) {
         const std::string converted = latin1_to_utf8(latin1_text);
-        std::fwrite(converted.data(), 1, converted.size(), stdout);
+        fwrite_unlocked(converted.data(), 1, converted.size(), stdout);
     } else {
-        std::fwrite(latin1_text.data(), 1, latin1_text.size(), stdout);
+        fwrite_unlocked(latin1_text.data(), 1, latin1_text.size(), stdout);
     }
     if (output_is_terminal_) std::fflush(stdout);
 }

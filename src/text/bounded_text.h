@@ -33,8 +33,12 @@ public:
     std::size_t size() const { return length_; }
     bool empty() const { return length_ == 0; }
 
-    friend bool operator==(const BoundedText& a, std::string_view b) { return a.view() == b; }
-    friend bool operator==(const BoundedText& a, const BoundedText& b) { return a.view() == b.view(); }
+    // Names are compared often (table lookups): the length and the first
+    // byte settle most comparisons without a call.
+    friend bool operator==(const BoundedText& a, std::string_view b) {
+        return a.length_ == b.size() && (a.length_ == 0 || (a.bytes_[0] == b[0] && a.view() == b));
+    }
+    friend bool operator==(const BoundedText& a, const BoundedText& b) { return a == b.view(); }
 
 private:
     char bytes_[Capacity] = {};
