@@ -7,6 +7,7 @@
 #include <sstream>
 #include <string>
 
+#include "report/page_writer.h"
 #include "run/run.h"
 #include "run/scripted_console.h"
 
@@ -49,6 +50,18 @@ inline RunResult run_on(const TempDir& dir, const std::string& log, ScriptedCons
     if (!console.key_at_ms) console.key_at_ms = 0;  // no exit wait
     const int status = run_korvanel(console, dir.path());
     return {status, console.output};
+}
+
+// What `write` writes through a page writer, as the page file holds it.
+template <class Write>
+std::string page_text(Write write) {
+    TempDir dir;
+    {
+        PageWriter page(dir.path() / "p.html", "p.html");
+        write(page);
+        page.close();
+    }
+    return dir.read("p.html");
 }
 
 }  // namespace korvanel::testing

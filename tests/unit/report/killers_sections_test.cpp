@@ -6,16 +6,7 @@
 namespace korvanel {
 namespace {
 
-template <class Write>
-std::string page_text(Write write) {
-    testing::TempDir dir;
-    {
-        PageWriter page(dir.path() / "p.html", "p.html");
-        write(page);
-        page.close();
-    }
-    return dir.read("p.html");
-}
+using testing::page_text;
 
 std::string grouped(std::int32_t low, std::int32_t billions) {
     return page_text([&](PageWriter& page) { write_grouped_number(page, low, billions); });

@@ -9,16 +9,7 @@
 namespace korvanel {
 namespace {
 
-template <class Write>
-std::string page_text(Write write) {
-    testing::TempDir dir;
-    {
-        PageWriter page(dir.path() / "p.html", "p.html");
-        write(page);
-        page.close();
-    }
-    return dir.read("p.html");
-}
+using testing::page_text;
 
 void fill(ValueSeries& series, std::initializer_list<int> values) {
     for (int v : values) series.push(v);

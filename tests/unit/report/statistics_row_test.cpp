@@ -7,17 +7,7 @@
 namespace korvanel {
 namespace {
 
-// Writes with a page into a scratch file and returns what was written.
-template <class Write>
-std::string page_text(Write write) {
-    testing::TempDir dir;
-    {
-        PageWriter page(dir.path() / "p.html", "p.html");
-        write(page);
-        page.close();
-    }
-    return dir.read("p.html");
-}
+using testing::page_text;
 
 ValueSeries series(std::initializer_list<int> values) {
     ValueSeries s;
