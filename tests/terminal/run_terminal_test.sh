@@ -18,7 +18,7 @@ command -v tmux >/dev/null || { echo "FAIL: tmux is missing"; exit 1; }
 scratch=$(mktemp -d)
 sock="$scratch/tmux.sock"
 T() { tmux -u -S "$sock" "$@"; }
-trap 'T kill-server >/dev/null 2>&1; rm -rf "$scratch"' EXIT
+trap 'T kill-server >/dev/null 2>&1; sleep 0.5; rm -rf "$scratch" 2>/dev/null || true' EXIT
 
 failures=0
 passed=0
