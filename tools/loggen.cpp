@@ -22,7 +22,7 @@ bool read_count(std::string_view text, std::uint64_t& value) {
 }
 
 int usage() {
-    std::fputs("usage: korvanel_loggen [--lines N] [--seed S] [--parts 1..10 | --ten-parts] [--output FILE] [--kinds]\n",
+    std::fputs("usage: korvanel_loggen [--lines N] [--seed S] [--parts P | --ten-parts] [--output FILE] [--kinds]\n",
                stderr);
     return 2;
 }
