@@ -29,14 +29,18 @@ constexpr std::string_view kDamageTypeNames[14] = {
 
 std::string_view damage_type_name(int entry) { return kDamageTypeNames[entry]; }
 
-void write_small_table(PageWriter& page, const ValueSeries& series) {
-    page.raw("<tr><td>");
+void write_series_heading(PageWriter& page) {
     page.raw("<table border=\"0\" bgcolor=\"#000000\">");
     page.raw("<tr align=\"center\" bgcolor=\"#DEE3E7\">");
     page.raw("<td width=\"80\">Coups</td>");
     page.raw("<td width=\"80\">Moyenne</td>");
     page.raw("<td width=\"80\">Variance</td>");
     page.raw("<td width=\"80\">Min-Max</td>");
+}
+
+void write_small_table(PageWriter& page, const ValueSeries& series) {
+    page.raw("<tr><td>");
+    write_series_heading(page);
     page.raw("</tr>");
     page.raw("<tr align=\"center\" bgcolor=\"#EFEFEF\">");
     write_statistics_row(page, series, nullptr, nullptr);

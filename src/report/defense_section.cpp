@@ -35,12 +35,7 @@ void write_spells_received(PageWriter& page, const PartStats& stats) {
     page.raw("<table width=\"400\">");
     page.format("<tr align=\"center\"><td>%s</tr></td>", damage_type_name(kDealtTypes + kSpellsReceivedType));
     page.raw("<tr><td>");
-    page.raw("<table border=\"0\" bgcolor=\"#000000\">");
-    page.raw("<tr align=\"center\" bgcolor=\"#DEE3E7\">");
-    page.raw("<td width=\"80\">Coups</td>");
-    page.raw("<td width=\"80\">Moyenne</td>");
-    page.raw("<td width=\"80\">Variance</td>");
-    page.raw("<td width=\"80\">Min-Max</td>");
+    write_series_heading(page);
     page.raw(kResistedHeading);
     page.raw("</tr>");
     page.raw("<tr align=\"center\" bgcolor=\"#EFEFEF\">");

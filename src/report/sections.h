@@ -51,6 +51,9 @@ void write_other_spells_section(PageWriter& page, const PartStats& stats, std::s
 // then of the eight received types (entries 6 to 13).
 std::string_view damage_type_name(int entry);
 void write_dealt_damage_section(PageWriter& page, const PartStats& stats, std::string_view part_link);
+// The table opening and heading cells of a series: count, mean, spread,
+// minimum-maximum (the row is left open for more heading cells).
+void write_series_heading(PageWriter& page);
 // The small table of one series: count, mean, spread, minimum-maximum.
 void write_small_table(PageWriter& page, const ValueSeries& series);
 

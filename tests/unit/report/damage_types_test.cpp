@@ -10,13 +10,7 @@ namespace korvanel {
 namespace {
 
 std::string dealt_page(const PartStats& stats) {
-    testing::TempDir dir;
-    {
-        PageWriter page(dir.path() / "p.html", "p.html");
-        write_dealt_damage_section(page, stats, "Resultats");
-        page.close();
-    }
-    return dir.read("p.html");
+    return testing::page_text([&](PageWriter& page) { write_dealt_damage_section(page, stats, "Resultats"); });
 }
 
 std::string anchor(int type) { return "<a name=\"" + std::string(damage_type_name(type)) + "\"></a>"; }

@@ -10,13 +10,7 @@ namespace korvanel {
 namespace {
 
 std::string defense_page(const PartStats& stats) {
-    testing::TempDir dir;
-    {
-        PageWriter page(dir.path() / "p.html", "p.html");
-        write_defense_section(page, stats, "Resultats");
-        page.close();
-    }
-    return dir.read("p.html");
+    return testing::page_text([&](PageWriter& page) { write_defense_section(page, stats, "Resultats"); });
 }
 
 void fill(ValueSeries& series, int count, std::int32_t value) {
