@@ -10,7 +10,7 @@
 #include "analysis/dispatch.h"
 #include "analysis/log_line.h"
 #include "loggen_lib.h"
-#include "run/messages.h"
+#include "console/messages.h"
 #include "stats/part_stats.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include <filesystem>
 
 #include "run/run.h"
-#include "run/terminal_console.h"
+#include "console/terminal_console.h"
 
 int main() {
     korvanel::TerminalConsole console(korvanel::locale_wants_utf8());

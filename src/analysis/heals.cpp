@@ -1,5 +1,5 @@
 #include "analysis/recognisers.h"
-#include "run/messages.h"
+#include "console/messages.h"
 #include "text/latin1.h"
 
 namespace korvanel {

@@ -4,8 +4,8 @@
 #include <cstdlib>
 
 #include "analysis/recognisers.h"
-#include "run/console.h"
-#include "run/messages.h"
+#include "console/console.h"
+#include "console/messages.h"
 #include "text/latin1.h"
 
 namespace korvanel {

@@ -7,8 +7,8 @@
 #include <algorithm>
 
 #include "analysis/recognisers.h"
-#include "run/console.h"
-#include "run/messages.h"
+#include "console/console.h"
+#include "console/messages.h"
 #include "stats/carried_total.h"
 #include "text/int32.h"
 #include "text/latin1.h"

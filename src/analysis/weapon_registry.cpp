@@ -1,7 +1,7 @@
 #include "analysis/weapon_registry.h"
 
-#include "run/console.h"
-#include "run/messages.h"
+#include "console/console.h"
+#include "console/messages.h"
 
 namespace korvanel {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "run/messages.h"
+#include "console/messages.h"
 #include "text/latin1.h"
 
 namespace korvanel {

@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "run/console.h"
+#include "console/console.h"
 #include "text/bounded_text.h"
 
 namespace korvanel {

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "chat/chat_buffer.h"
-#include "run/console.h"
+#include "console/console.h"
 
 namespace korvanel {
 

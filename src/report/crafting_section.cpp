@@ -7,7 +7,7 @@
 
 #include "report/figures.h"
 #include "report/sections.h"
-#include "run/messages.h"
+#include "console/messages.h"
 #include "text/int32.h"
 
 namespace korvanel {

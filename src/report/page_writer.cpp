@@ -1,6 +1,7 @@
 #include "report/page_writer.h"
 
-#include "run/messages.h"
+#include "console/file_open.h"
+#include "console/messages.h"
 #include "text/latin1.h"
 
 namespace korvanel {
@@ -18,7 +19,7 @@ constexpr auto kCannotWrite = latin1("impossible d'ecrire le fichier %s");
 PageWriter::PageWriter(const std::filesystem::path& path, std::string_view display_name)
     : display_name_(display_name) {
     std::error_code ignored;
-    if (!std::filesystem::is_directory(path, ignored)) file_ = std::fopen(path.c_str(), "wb");
+    if (!std::filesystem::is_directory(path, ignored)) file_ = open_file(path, "wb");
     if (file_ == nullptr) cannot_write(display_name_);
     buffer_.reserve(kFlushSize * 2);
 }

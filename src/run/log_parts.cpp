@@ -1,6 +1,6 @@
 #include "run/log_parts.h"
 
-#include "run/messages.h"
+#include "console/messages.h"
 #include "text/latin1.h"
 
 namespace korvanel {

@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "analysis/log_line.h"
-#include "run/console.h"
+#include "console/console.h"
 #include "stats/part_stats.h"
 
 namespace korvanel {

@@ -1,9 +1,7 @@
 #include "run/log_reader.h"
 
+#include <algorithm>
 #include <cstring>
-
-#include "run/messages.h"
-#include "text/latin1.h"
 
 namespace korvanel {
 
@@ -92,39 +90,6 @@ bool LogReader::next(LogLine& line) {
     if (const void* nul = std::memchr(assembled_, '\0', length)) text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - assembled_));
     line = LogLine(text);
     return true;
-}
-
-namespace {
-constexpr auto kLogNotFound = latin1("le fichier log n'a pas ete trouve \n quel fichier voulez-vous analyser ?(q pour quitter)\n");
-
-std::FILE* try_open(const std::filesystem::path& dir, const std::string& name) {
-    const std::filesystem::path path = dir / name;
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored)) return nullptr;  // not a log
-    return std::fopen(path.c_str(), "rb");
-}
-}  // namespace
-
-std::FILE* open_log(std::string& name, const std::filesystem::path& dir, Console& console) {
-    std::string working = name;
-    for (;;) {
-        if (std::FILE* file = try_open(dir, working)) {
-            name = working;
-            return file;
-        }
-        if (working.size() <= 59) {
-            working += ".log";
-            if (std::FILE* file = try_open(dir, working)) {
-                name = working;
-                return file;
-            }
-        }
-        console.write(kLogNotFound);
-        std::optional<std::string> word = console.read_word();
-        if (!word) throw QuitRun{1};
-        if (word->starts_with('q')) throw QuitRun{0};
-        working = word->substr(0, 63);
-    }
 }
 
 }  // namespace korvanel

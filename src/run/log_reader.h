@@ -1,13 +1,10 @@
-// Opening the log and reading it one line at a time.
+// Reading the log one line at a time.
 #pragma once
 
 #include <cstdio>
-#include <filesystem>
-#include <string>
 #include <vector>
 
 #include "analysis/log_line.h"
-#include "run/console.h"
 
 namespace korvanel {
 
@@ -39,10 +36,5 @@ private:
     bool pending_cr_ = false;
     char assembled_[kMaxLine + 1] = {};
 };
-
-// Opens the log: the name, then the name with ".log" appended (names of at
-// most 59 characters), then asks for another name until one opens. `name`
-// becomes the name actually opened. Quitting at the prompt throws QuitRun.
-std::FILE* open_log(std::string& name, const std::filesystem::path& dir, Console& console);
 
 }  // namespace korvanel

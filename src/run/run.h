@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "run/console.h"
+#include "console/console.h"
 
 namespace korvanel {
 

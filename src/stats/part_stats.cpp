@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "run/messages.h"
+#include "console/messages.h"
 
 namespace korvanel {
 

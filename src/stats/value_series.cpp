@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "run/console.h"
+#include "console/console.h"
 #include "text/latin1.h"
 
 namespace korvanel {

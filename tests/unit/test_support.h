@@ -9,7 +9,7 @@
 
 #include "report/page_writer.h"
 #include "run/run.h"
-#include "run/scripted_console.h"
+#include "console/scripted_console.h"
 
 namespace korvanel::testing {
 

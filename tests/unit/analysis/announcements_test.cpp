@@ -7,8 +7,8 @@
 
 #include "analysis/dispatch.h"
 #include "analysis/recognisers.h"
-#include "run/messages.h"
-#include "run/scripted_console.h"
+#include "console/messages.h"
+#include "console/scripted_console.h"
 #include "text/latin1.h"
 
 namespace korvanel {

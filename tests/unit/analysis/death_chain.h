@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "analysis/recognisers.h"
-#include "run/messages.h"
+#include "console/messages.h"
 
 namespace korvanel::testing {
 

@@ -3,8 +3,8 @@
 #include <string>
 
 #include "analysis/weapon_registry.h"
-#include "run/messages.h"
-#include "run/scripted_console.h"
+#include "console/messages.h"
+#include "console/scripted_console.h"
 
 namespace korvanel {
 namespace {

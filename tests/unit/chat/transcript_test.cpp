@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "run/messages.h"
+#include "console/messages.h"
 #include "text/latin1.h"
 #include "test_support.h"
 

@@ -4,8 +4,8 @@
 
 #include <deque>
 
-#include "run/messages.h"
-#include "run/scripted_console.h"
+#include "console/messages.h"
+#include "console/scripted_console.h"
 #include "text/latin1.h"
 
 namespace korvanel {

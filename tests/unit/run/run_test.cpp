@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "run/messages.h"
+#include "run/exit_wait.h"
 #include "test_support.h"
 
 namespace korvanel {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "run/scripted_console.h"
+#include "console/scripted_console.h"
 #include "stats/part_stats.h"
 #include "stats/value_series.h"
 

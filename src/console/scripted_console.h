@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "run/console.h"
+#include "console/console.h"
 
 namespace korvanel {
 

@@ -1,4 +1,4 @@
-#include "run/terminal_console.h"
+#include "console/terminal_console.h"
 
 #include <algorithm>
 #include <clocale>

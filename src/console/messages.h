@@ -1,11 +1,11 @@
-// Console messages, fatal errors and the exit wait.
+// Console messages and fatal errors, reachable from every subsystem.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "run/console.h"
+#include "console/console.h"
 #include "text/format.h"
 
 namespace korvanel {
@@ -26,17 +26,5 @@ struct FatalError {
 
 [[noreturn]] void fatal_error(std::string_view message);
 [[noreturn]] void fatal_error(std::string_view message, std::string_view line);
-
-// The user quit at the file-name prompt, or the console input ended there.
-struct QuitRun {
-    int status;
-};
-
-// Prints the fatal report of `error` on the console (without the wait).
-void report_fatal_error(Console& console, const FatalError& error);
-
-// The wait that closes every run: a quiet phase of five seconds, then a
-// countdown from 5 to 0; a key press ends it at once.
-void wait_before_exit(Console& console);
 
 }  // namespace korvanel

@@ -1,4 +1,4 @@
-#include "run/messages.h"
+#include "run/exit_wait.h"
 
 #include "text/latin1.h"
 
@@ -9,17 +9,7 @@ constexpr auto kErrorHeader = latin1("\n\nERREUR\n\n%s");
 constexpr auto kErrorLine = latin1("\nl'erreur s'est produite dans la ligne : \n%s\n");
 constexpr auto kClosingSoon = latin1("\n\n\tfermeture automatique dans  ");
 constexpr int kPollMs = 20;
-Console* g_warning_console = nullptr;
 }  // namespace
-
-void set_warning_console(Console* console) { g_warning_console = console; }
-Console* warning_console() { return g_warning_console; }
-
-void fatal_error(std::string_view message) { throw FatalError{std::string(message), std::nullopt}; }
-
-void fatal_error(std::string_view message, std::string_view line) {
-    throw FatalError{std::string(message), std::string(line)};
-}
 
 void report_fatal_error(Console& console, const FatalError& error) {
     print(console, kErrorHeader, error.message);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "run/console.h"
+#include "console/console.h"
 
 namespace korvanel {
 

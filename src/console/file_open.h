@@ -1,0 +1,13 @@
+// Opening a file by its path on every system (on Windows the path's wide
+// form reaches the system, so no name is lost to the local code page).
+#pragma once
+
+#include <cstdio>
+#include <filesystem>
+
+namespace korvanel {
+
+// Like std::fopen on `path`; `mode` is ASCII ("rb", "wb").
+std::FILE* open_file(const std::filesystem::path& path, const char* mode);
+
+}  // namespace korvanel
