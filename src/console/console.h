@@ -4,11 +4,20 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace korvanel {
+
+// A word typed at the prompt: the name as the system takes it (bytes on
+// POSIX, UTF-16 units on Windows; at most 63 units), and as the program's
+// ISO-8859-1 texts show it.
+struct TypedWord {
+    std::filesystem::path::string_type native;
+    std::string shown;
+};
 
 class Console {
 public:
@@ -16,8 +25,8 @@ public:
 
     virtual void write(std::string_view latin1_text) = 0;
     // One blank-delimited word (leading white space skipped, at most 63
-    // characters kept); no value when the input has ended.
-    virtual std::optional<std::string> read_word() = 0;
+    // units kept); no value when the input has ended.
+    virtual std::optional<TypedWord> read_word() = 0;
     // Whether a key press is waiting, without reading it.
     virtual bool key_waiting() = 0;
     virtual std::int64_t now_ms() = 0;

@@ -21,11 +21,15 @@ public:
     std::int64_t clock_step_ms = 0;          // the clock advance of every reading
 
     void write(std::string_view text) override { output.append(text); }
-    std::optional<std::string> read_word() override {
+    // A scripted word is taken byte for byte, as by a console that is not UTF-8.
+    std::optional<TypedWord> read_word() override {
         if (words.empty()) return std::nullopt;
         std::string word = words.front().substr(0, 63);
         words.pop_front();
-        return word;
+        TypedWord typed;
+        for (char c : word) typed.native.push_back(static_cast<std::filesystem::path::value_type>(static_cast<unsigned char>(c)));
+        typed.shown = word;
+        return typed;
     }
     bool key_waiting() override { return key_at_ms && clock_ms >= *key_at_ms; }
     std::int64_t now_ms() override {

@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "text/latin1.h"
+#include "text/system_names.h"
 
 namespace korvanel {
 
@@ -64,7 +65,7 @@ void TerminalConsole::write(std::string_view latin1_text) {
     if (output_is_terminal_) std::fflush(stdout);
 }
 
-std::optional<std::string> TerminalConsole::read_word() {
+std::optional<TypedWord> TerminalConsole::read_word() {
     std::fflush(stdout);
     int c = std::getchar();
     while (c != EOF && (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f')) c = std::getchar();
@@ -74,7 +75,7 @@ std::optional<std::string> TerminalConsole::read_word() {
         if (word.size() < 63) word.push_back(static_cast<char>(c));
         c = std::getchar();
     }
-    return word;
+    return TypedWord{word, utf8_output_ ? latin1_from_utf8_name(word) : word};
 }
 
 bool TerminalConsole::key_waiting() {

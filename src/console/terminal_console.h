@@ -12,7 +12,7 @@ public:
     ~TerminalConsole() override;
 
     void write(std::string_view latin1_text) override;
-    std::optional<std::string> read_word() override;
+    std::optional<TypedWord> read_word() override;
     bool key_waiting() override;
     std::int64_t now_ms() override;
     void sleep_ms(int ms) override;

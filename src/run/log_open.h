@@ -9,9 +9,16 @@
 
 namespace korvanel {
 
-// Opens the log: the name, then the name with ".log" appended (names of at
-// most 59 characters), then asks for another name until one opens. `name`
-// becomes the name actually opened. Quitting at the prompt throws QuitRun.
-std::FILE* open_log(std::string& name, const std::filesystem::path& dir, Console& console);
+// The log being read: its file, its path, and its name as the pages show it.
+struct OpenedLog {
+    std::FILE* file = nullptr;
+    std::filesystem::path path;
+    std::string shown;
+};
+
+// Opens the log in `dir`: "chat.log", then the name with ".log" appended
+// (names of at most 59 characters), then asks for another name until one
+// opens. Quitting at the prompt throws QuitRun.
+OpenedLog open_log(const std::filesystem::path& dir, Console& console);
 
 }  // namespace korvanel

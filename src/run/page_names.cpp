@@ -3,6 +3,7 @@
 #include <set>
 
 #include "text/latin1.h"
+#include "text/system_names.h"
 
 namespace korvanel {
 
@@ -44,12 +45,12 @@ std::vector<PageTarget> assign_page_targets(const std::vector<std::string>& part
     std::vector<PageTarget> targets;
     for (const std::string& name : part_names) {
         std::string stem = safe_stem(name);
-        while (taken.count(stem + ".html") != 0 || is_log_file(dir / latin1_to_utf8(stem + ".html"), log_file)) {
+        while (taken.count(stem + ".html") != 0 || is_log_file(dir / path_from_latin1(stem + ".html"), log_file)) {
             stem += "_";
         }
         const std::string file_name = stem + ".html";
         taken.insert(file_name);
-        targets.push_back(PageTarget{dir / latin1_to_utf8(file_name), file_name, link_form(stem)});
+        targets.push_back(PageTarget{dir / path_from_latin1(file_name), file_name, link_form(stem)});
     }
     return targets;
 }

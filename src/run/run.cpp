@@ -42,14 +42,15 @@ int run_sequence(Console& console, const std::filesystem::path& dir) {
     } catch (const std::bad_alloc&) {
         fatal_error("memoire insuffisante");
     }
-    std::string log_name = "chat.log";
     Name49 target{"Inconnu"};
     PartTable parts;
     parts.names[0] = "Resultats";
     console.write(kBanner);
     parts.stats[0] = new_part_stats();
 
-    LogReader reader(open_log(log_name, dir, console));
+    const OpenedLog log = open_log(dir, console);
+    const std::string& log_name = log.shown;
+    LogReader reader(log.file);
     const std::int64_t start = console.now_ms();
     console.write(kReading);
 
@@ -70,7 +71,7 @@ int run_sequence(Console& console, const std::filesystem::path& dir) {
 
     std::vector<std::string> names;
     for (int i = 0; i < parts.count; ++i) names.emplace_back(parts.names[static_cast<std::size_t>(i)].view());
-    const std::vector<PageTarget> targets = assign_page_targets(names, dir, dir / log_name);
+    const std::vector<PageTarget> targets = assign_page_targets(names, dir, log.path);
     for (int i = 0; i < parts.count; ++i) {
         const auto slot = static_cast<std::size_t>(i);
         print(console, kWritingPart, names[slot]);
