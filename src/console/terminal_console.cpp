@@ -11,6 +11,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include "console/prompt_word.h"
 #include "text/latin1.h"
 #include "text/system_names.h"
 
@@ -67,15 +68,12 @@ void TerminalConsole::write(std::string_view latin1_text) {
 
 std::optional<TypedWord> TerminalConsole::read_word() {
     std::fflush(stdout);
-    int c = std::getchar();
-    while (c != EOF && (c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f')) c = std::getchar();
-    if (c == EOF) return std::nullopt;
-    std::string word;
-    while (c != EOF && !(c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f')) {
-        if (word.size() < 63) word.push_back(static_cast<char>(c));
-        c = std::getchar();
-    }
-    return TypedWord{word, utf8_output_ ? latin1_from_utf8_name(word) : word};
+    const std::optional<std::string> word = read_prompt_word<char>([] {
+        const int c = std::getchar();
+        return c == EOF ? -1L : static_cast<long>(c);
+    });
+    if (!word) return std::nullopt;
+    return TypedWord{*word, utf8_output_ ? latin1_from_utf8_name(*word) : *word};
 }
 
 bool TerminalConsole::key_waiting() {
