@@ -24,6 +24,8 @@ public:
     virtual ~Console() = default;
 
     virtual void write(std::string_view latin1_text) = 0;
+    // Standard error (usage errors), converted like `write`.
+    virtual void write_error(std::string_view latin1_text) = 0;
     // One blank-delimited word (leading white space skipped, at most 63
     // units kept); no value when the input has ended.
     virtual std::optional<TypedWord> read_word() = 0;
@@ -34,6 +36,10 @@ public:
     // Bracket the exit wait (a terminal switches to raw input meanwhile).
     virtual void begin_wait() {}
     virtual void end_wait() {}
+    // Whether the console window belongs to this program alone (a Windows
+    // program started from the file manager or by dropping a file onto it):
+    // then even a usage error waits, so the window does not vanish unread.
+    virtual bool alone_in_window() { return false; }
 };
 
 

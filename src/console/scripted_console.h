@@ -15,12 +15,14 @@ namespace korvanel {
 class ScriptedConsole : public Console {
 public:
     std::string output;
+    std::string errors;                     // what went to standard error
     std::deque<std::string> words;          // answers to the prompt, in order
     std::optional<std::int64_t> key_at_ms;  // a key press from this clock time on
     std::int64_t clock_ms = 0;
     std::int64_t clock_step_ms = 0;          // the clock advance of every reading
 
     void write(std::string_view text) override { output.append(text); }
+    void write_error(std::string_view text) override { errors.append(text); }
     // A scripted word is taken byte for byte, as by a console that is not UTF-8.
     std::optional<TypedWord> read_word() override {
         if (words.empty()) return std::nullopt;

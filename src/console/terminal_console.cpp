@@ -66,6 +66,13 @@ void TerminalConsole::write(std::string_view latin1_text) {
     if (output_is_terminal_) std::fflush(stdout);
 }
 
+void TerminalConsole::write_error(std::string_view latin1_text) {
+    std::fflush(stdout);
+    const std::string text = utf8_output_ ? latin1_to_utf8(latin1_text) : std::string(latin1_text);
+    std::fwrite(text.data(), 1, text.size(), stderr);
+    std::fflush(stderr);
+}
+
 std::optional<TypedWord> TerminalConsole::read_word() {
     std::fflush(stdout);
     const std::optional<std::string> word = read_prompt_word<char>([] {

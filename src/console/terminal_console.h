@@ -12,6 +12,7 @@ public:
     ~TerminalConsole() override;
 
     void write(std::string_view latin1_text) override;
+    void write_error(std::string_view latin1_text) override;
     std::optional<TypedWord> read_word() override;
     bool key_waiting() override;
     std::int64_t now_ms() override;
