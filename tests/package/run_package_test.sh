@@ -27,8 +27,9 @@ mkdir -p "$scratch/win" "$scratch/linux"
 unzip -q "$zip_file" -d "$scratch/win"
 tar -xzf "$tar_file" -C "$scratch/linux"
 [ "$(head -c 3 "$scratch/win/LISEZMOI.txt" | od -An -tx1 | tr -d ' ')" = "efbbbf" ] || fail "zip guide has no byte-order mark"
-[ "$(tr -cd '\n' < "$scratch/win/LISEZMOI.txt" | wc -c)" = "$(tr -cd '\r' < "$scratch/win/LISEZMOI.txt" | wc -c)" ] \
-    && ! grep -q $'[^\r]$' <(tail -c +4 "$scratch/win/LISEZMOI.txt") || fail "zip guide lines do not all end with CR LF"
+[ "$(wc -l < "$scratch/win/LISEZMOI.txt")" = "$(grep -c $'\r$' "$scratch/win/LISEZMOI.txt")" ] \
+    && [ "$(tr -cd '\r' < "$scratch/win/LISEZMOI.txt" | wc -c)" = "$(wc -l < "$scratch/win/LISEZMOI.txt")" ] \
+    || fail "zip guide lines do not all end with CR LF"
 grep -q $'\r' "$scratch/linux/LISEZMOI.txt" && fail "tarball guide holds a CR"
 iconv -f UTF-8 -t UTF-8 "$scratch/linux/LISEZMOI.txt" >/dev/null 2>&1 || fail "tarball guide is not UTF-8"
 [ -x "$scratch/linux/korvanel" ] || fail "korvanel is not executable"
