@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "run/command_line.h"
 #include "run/exit_wait.h"
+#include "text/system_names.h"
 #include "test_support.h"
 
 namespace korvanel {
@@ -148,6 +150,126 @@ TEST(ExitWait, CountsDownAndStopsAtAKeyPress) {
     during_countdown.key_at_ms = 7500;  // 2.5 s into the countdown
     wait_before_exit(during_countdown);
     EXPECT_EQ(during_countdown.output, "\n\n\tfermeture automatique dans  \b5\b4\b3");
+}
+
+}  // namespace
+}  // namespace korvanel
+
+namespace korvanel {
+namespace {
+
+using testing::TempDir;
+
+constexpr const char* kBannerText = "\nKORVANEL - statistiques du journal de jeu\n\n";
+
+struct CommandRun {
+    int status;
+    ScriptedConsole console;
+};
+
+template <class ConsoleType = ScriptedConsole>
+CommandRun run_with(const TempDir& dir, const std::vector<std::string>& args, ConsoleType console = {}) {
+    std::vector<NativeString> native;
+    for (const std::string& a : args) native.push_back(path_from_utf8(a).native());
+    const int status = run_command_line(console, native, dir.path());
+    return {status, console};
+}
+
+struct OwnWindowConsole : ScriptedConsole {
+    bool alone_in_window() override { return true; }
+};
+
+TEST(CommandLineRun, AUsageErrorGoesToStandardErrorAndWritesNothing) {
+    TempDir dir;
+    dir.write("chat.log", "");
+    const CommandRun run = run_with(dir, {"chat.log", "--output"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.console.errors,
+              "korvanel : l'option --output demande un dossier\n"
+              "usage : korvanel [-o DOSSIER] [--no-wait] [FICHIER_LOG]   (korvanel --help pour l'aide)\n");
+    EXPECT_EQ(run.console.output, "");
+    EXPECT_FALSE(dir.exists("Resultats.html"));
+
+    // In a window of its own, the message stays readable for the exit wait.
+    EXPECT_EQ(run_with<OwnWindowConsole>(dir, {"a", "b"}).console.output,
+              "\n\n\tfermeture automatique dans  \b5\b4\b3\b2\b1\b0");
+    EXPECT_EQ(run_with<OwnWindowConsole>(dir, {"a", "b", "--no-wait"}).console.output, "");
+}
+
+TEST(CommandLineRun, HelpAndVersionReadNothing) {
+    TempDir dir;
+    dir.write("chat.log", "");
+    const CommandRun help = run_with(dir, {"--version", "-h"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.console.output.rfind("usage : korvanel [-o DOSSIER] [--no-wait] [FICHIER_LOG]\n", 0), 0u);
+    EXPECT_EQ(help.console.errors, "");
+    const CommandRun version = run_with(dir, {"-V"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.console.output, "korvanel 1.0.0\n");
+    EXPECT_FALSE(dir.exists("Resultats.html"));
+}
+
+TEST(CommandLineRun, ALogThatIsNoFileOrAFolderInTheWayEndsTheRun) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.path() / "dossier");
+    dir.write("chat.log", "");
+    dir.write("fichier", "");
+    // --no-wait: the report is the last thing printed, even without a key press
+    const CommandRun folder_log = run_with(dir, {"--no-wait", "dossier"});
+    EXPECT_EQ(folder_log.status, 1);
+    EXPECT_EQ(folder_log.console.output,
+              std::string(kBannerText) + "\n\nERREUR\n\nimpossible d'ouvrir le fichier dossier");
+    const CommandRun in_the_way = run_with(dir, {"--no-wait", "-o", "fichier/pages"});
+    EXPECT_EQ(in_the_way.status, 1);
+    EXPECT_EQ(in_the_way.console.output,
+              std::string(kBannerText) + "\n\nERREUR\n\nimpossible de creer le dossier fichier/pages");
+    const CommandRun file_as_folder = run_with(dir, {"--no-wait", "-o", "fichier"});
+    EXPECT_EQ(file_as_folder.console.output,
+              std::string(kBannerText) + "\n\nERREUR\n\nimpossible de creer le dossier fichier");
+    EXPECT_FALSE(dir.exists("Resultats.html"));
+}
+
+TEST(CommandLineRun, TheWorkingDirectoryIsKnownByIdentity) {
+    TempDir dir;
+    dir.write("chat.log", "");
+    for (const auto& args : {std::vector<std::string>{"-o", "."}, {"./chat.log"}, {"--output=sub/..", "chat.log"}}) {
+        std::filesystem::create_directory(dir.path() / "sub");
+        const CommandRun run = run_with(dir, args);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_NE(run.console.output.find("discussions.html\n(dans le meme dossier)\n\n"), std::string::npos) << args[0];
+    }
+}
+
+TEST(CommandLineRun, TheLogsOwnFileCountsOnlyBesideThePages) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.path() / "sub");
+    dir.write("sub/discussions.html", "");
+    dir.write("sub/resultats.html", "[10:00:00] x\n");
+    const CommandRun transcript = run_with(dir, {"--no-wait", "sub/discussions.html"});
+    EXPECT_EQ(transcript.status, 1);
+    EXPECT_EQ(transcript.console.output,
+              std::string(kBannerText) + "\n\nERREUR\n\nimpossible d'ecrire le fichier discussions.html");
+
+    const CommandRun elsewhere = run_with(dir, {"sub/discussions.html", "-o", "."});
+    EXPECT_EQ(elsewhere.status, 0);
+    EXPECT_TRUE(dir.exists("discussions.html"));
+    const CommandRun beside = run_with(dir, {"sub/resultats.html"});
+    EXPECT_EQ(beside.status, 0);
+    EXPECT_EQ(dir.read("sub/resultats.html"), "[10:00:00] x\n");
+    EXPECT_TRUE(dir.exists("sub/Resultats_.html"));
+    EXPECT_NE(beside.console.output.find("Resultats_.html,  et le chat dans discussions.html\n(dans le dossier sub)"),
+              std::string::npos);
+}
+
+TEST(CommandLineRun, ALogTypedAtThePromptIsTakenLikeOne) {
+    TempDir dir;
+    dir.write("Discussions.HTML", "");
+    ScriptedConsole console;
+    console.words = {"Discussions.HTML"};
+    const CommandRun run = run_with(dir, {"--no-wait"}, console);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.console.output, std::string(kBannerText) + kPrompt +
+                                      "\n\nERREUR\n\nimpossible d'ecrire le fichier discussions.html");
 }
 
 }  // namespace
