@@ -112,7 +112,7 @@ int run_sequence(Console& console, const RunPlan& plan) {
     // another name, and the transcript cannot.
     const bool log_beside_pages = same_file(pages.path, log.folder);
     if ((log_beside_pages && same_page_name(log.shown_file_name, kTranscriptName)) ||
-        same_file(pages.path / kTranscriptName, log.path)) {
+        same_file(pages.path / path_from_latin1(kTranscriptName), log.path)) {
         fatal_with_name(kCannotWrite, kTranscriptName);
     }
     const std::int64_t start = console.now_ms();

@@ -257,6 +257,22 @@ TEST(CommandLineRun, TheLogsOwnFileCountsOnlyBesideThePages) {
               std::string::npos);
 }
 
+TEST(CommandLineRun, PagesGoBesideALogGivenByItsFullPathAndShowItsFileNameCut) {
+    TempDir work;
+    TempDir logs;
+    const std::string long_name(70, 'n');
+    logs.write(long_name, "");
+    const std::string log_path = (logs.path() / long_name).string();
+    const CommandRun run = run_with(work, {log_path});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(logs.read("Resultats.html").find("<title>Analyse du fichier " + long_name.substr(0, 63) + "</title>"),
+              std::string::npos);
+    EXPECT_NE(logs.read("discussions.html").find("<title>Discussions du fichier " + long_name.substr(0, 63) + "</title>"),
+              std::string::npos);
+    EXPECT_NE(run.console.output.find("(dans le dossier " + logs.path().string() + ")"), std::string::npos);
+    EXPECT_FALSE(work.exists("Resultats.html"));
+}
+
 TEST(CommandLineRun, ALogTypedAtThePromptIsTakenLikeOne) {
     TempDir dir;
     dir.write("Discussions.HTML", "");
