@@ -75,8 +75,9 @@ public:
         if (!result.usage_error) result.usage_error = std::move(message);
     }
 
-    // A folder for -o, --output or --output=; `missing` when the option
-    // stood last.
+    // The folder of -o, --output or --output=; none when the option stood
+    // last. A missing folder is reported before a second one, and a second
+    // one before an empty one.
     void folder(const NativeString* value, std::string_view option) {
         if (value == nullptr) return fail(formatted(kOptionNeedsFolder, option));
         if (result.output) return fail(std::string(kOutputTwice.view()));
@@ -90,7 +91,6 @@ public:
         result.log = arg;
     }
 };
-
 }  // namespace
 
 CommandLine parse_command_line(const std::vector<NativeString>& args) {

@@ -17,7 +17,9 @@ using NativeString = std::filesystem::path::string_type;
 
 // What the command line asks for. `usage_error` holds the first usage error
 // found from left to right (ISO-8859-1, names shown as the program's texts
-// show system names); it wins over `help`, which wins over `version`.
+// show system names); it wins over `help`, which wins over `version`. The
+// reading goes on past an error, so the flags tell what the whole line
+// holds (a usage error with --no-wait anywhere does not wait either).
 struct CommandLine {
     std::optional<NativeString> log;     // the log to read, as given
     std::optional<NativeString> output;  // the pages' folder, as given
