@@ -1,29 +1,39 @@
 #include "run/log_open.h"
 
 #include "console/file_open.h"
+#include "console/messages.h"
+#include "run/command_line.h"
 #include "run/exit_wait.h"
 #include "text/latin1.h"
+#include "text/system_names.h"
 
 namespace korvanel {
 
 namespace {
 constexpr auto kLogNotFound = latin1("le fichier log n'a pas ete trouve \n quel fichier voulez-vous analyser ?(q pour quitter)\n");
+constexpr auto kCannotOpen = latin1("impossible d'ouvrir le fichier %s");
+constexpr std::size_t kLogNameBound = 63;
 
 std::FILE* try_open(const std::filesystem::path& path) {
     std::error_code ignored;
     if (std::filesystem::is_directory(path, ignored)) return nullptr;  // not a log
     return open_file(path, "rb");
 }
+
+OpenedLog typed_log(std::FILE* file, const std::filesystem::path& dir, const TypedWord& word) {
+    const std::filesystem::path path = dir / word.native;
+    return {file, path, word.shown, path.parent_path(), split_path(word.shown).file};
+}
 }  // namespace
 
 OpenedLog open_log(const std::filesystem::path& dir, Console& console) {
     TypedWord working{std::filesystem::path("chat.log").native(), "chat.log"};
     for (;;) {
-        if (std::FILE* file = try_open(dir / working.native)) return {file, dir / working.native, working.shown};
+        if (std::FILE* file = try_open(dir / working.native)) return typed_log(file, dir, working);
         if (working.native.size() <= 59) {
             working.native += std::filesystem::path(".log").native();
             working.shown += ".log";
-            if (std::FILE* file = try_open(dir / working.native)) return {file, dir / working.native, working.shown};
+            if (std::FILE* file = try_open(dir / working.native)) return typed_log(file, dir, working);
         }
         console.write(kLogNotFound);
         std::optional<TypedWord> word = console.read_word();
@@ -31,6 +41,21 @@ OpenedLog open_log(const std::filesystem::path& dir, Console& console) {
         if (!word->native.empty() && word->native[0] == 'q') throw QuitRun{0};
         working = *word;
     }
+}
+
+OpenedLog open_given_log(const std::filesystem::path& dir, const std::filesystem::path::string_type& given) {
+    const std::filesystem::path path = dir / std::filesystem::path(given);
+    std::error_code ignored;
+    std::FILE* file = std::filesystem::is_regular_file(path, ignored) ? open_file(path, "rb") : nullptr;
+    if (file == nullptr) {
+        std::string message;
+        format_into(message, kCannotOpen, {FormatArg(shown_name(std::filesystem::path(given)))}, false);
+        fatal_error(message);
+    }
+    const SplitPath<std::filesystem::path::string_type> parts = split_path(given);
+    const std::string file_name = shown_name(std::filesystem::path(parts.file));
+    const std::filesystem::path folder = parts.folder.empty() ? dir : dir / std::filesystem::path(parts.folder);
+    return {file, path, file_name.substr(0, kLogNameBound), folder, file_name};
 }
 
 }  // namespace korvanel

@@ -1,6 +1,7 @@
 #include "run/run.h"
 
 #include <new>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -8,6 +9,7 @@
 #include "chat/chat_buffer.h"
 #include "chat/transcript.h"
 #include "report/analysis_page.h"
+#include "run/command_line.h"
 #include "run/log_parts.h"
 #include "run/log_open.h"
 #include "run/log_reader.h"
@@ -15,6 +17,7 @@
 #include "run/page_names.h"
 #include "stats/value_series.h"
 #include "text/latin1.h"
+#include "text/system_names.h"
 
 namespace korvanel {
 
@@ -24,8 +27,13 @@ constexpr auto kReading = latin1("Lecture en cours");
 constexpr auto kWritingPart = latin1("\nanalyse et ecriture de la partie de log nommee \"%s\"\n");
 constexpr auto kProcessingTime = latin1("\n\nTemps de traitement: %i,%is");
 constexpr auto kDoneHead = latin1("\n\nTraitement termine avec succes\n\nlire l'analyse dans les fichiers ");
-constexpr auto kDoneTail =
-    latin1(" et le chat dans discussions.html\n(dans le meme dossier)\n\nappuyez sur une touche pour quitter");
+constexpr auto kDoneTranscript = latin1(" et le chat dans discussions.html\n");
+constexpr auto kDoneSameFolder = latin1("(dans le meme dossier)");
+constexpr auto kDoneFolder = latin1("(dans le dossier %s)");
+constexpr auto kDoneKey = latin1("\n\nappuyez sur une touche pour quitter");
+constexpr auto kCannotCreateFolder = latin1("impossible de creer le dossier %s");
+constexpr auto kCannotWrite = latin1("impossible d'ecrire le fichier %s");
+constexpr std::string_view kTranscriptName = "discussions.html";
 constexpr auto kChatFull = latin1("trop de lignes de chat");
 constexpr auto kJournalOpened = latin1("*** Journal ouvert : ");
 
@@ -34,8 +42,56 @@ struct WarningScope {
     ~WarningScope() { set_warning_console(nullptr); }
 };
 
+// What the command line settles for a run: the working directory, and the
+// log and the pages' folder as given (none: the prompt and the working
+// directory).
+struct RunPlan {
+    std::filesystem::path dir;
+    std::optional<NativeString> log;
+    std::optional<NativeString> output;
+};
+
+[[noreturn]] void fatal_with_name(std::string_view format, std::string_view name) {
+    std::string message;
+    format_into(message, format, {FormatArg(name)}, false);
+    fatal_error(message);
+}
+
+bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {
+    std::error_code ignored;
+    return std::filesystem::equivalent(a, b, ignored);
+}
+
+// Where the pages go, and how the closing message names that folder (none:
+// the working directory itself).
+struct PageFolder {
+    std::filesystem::path path;
+    std::optional<std::string> shown;
+};
+
+// The folder -o names, created with its parents; else the log's folder when
+// the command line names the log; else the working directory.
+PageFolder page_folder(const RunPlan& plan) {
+    std::optional<NativeString> given = plan.output;
+    if (!given && plan.log) {
+        NativeString folder = split_path(*plan.log).folder;
+        if (!folder.empty()) given = std::move(folder);
+    }
+    if (!given) return {plan.dir, std::nullopt};
+    const std::filesystem::path path = plan.dir / std::filesystem::path(*given);
+    const std::string shown = shown_name(std::filesystem::path(*given));
+    if (plan.output) {
+        std::error_code failed;
+        std::filesystem::create_directories(path, failed);
+        std::error_code ignored;
+        if (!std::filesystem::is_directory(path, ignored)) fatal_with_name(kCannotCreateFolder, shown);
+    }
+    if (same_file(path, plan.dir)) return {path, std::nullopt};
+    return {path, shown};
+}
+
 // The run itself; fatal conditions leave it as FatalError.
-int run_sequence(Console& console, const std::filesystem::path& dir) {
+int run_sequence(Console& console, const RunPlan& plan) {
     std::unique_ptr<ChatBuffer> chat;
     try {
         chat = std::make_unique<ChatBuffer>();
@@ -48,9 +104,17 @@ int run_sequence(Console& console, const std::filesystem::path& dir) {
     console.write(kBanner);
     parts.stats[0] = new_part_stats();
 
-    const OpenedLog log = open_log(dir, console);
+    const OpenedLog log = plan.log ? open_given_log(plan.dir, *plan.log) : open_log(plan.dir, console);
     const std::string& log_name = log.shown;
     LogReader reader(log.file);
+    const PageFolder pages = page_folder(plan);
+    // The log's own file is never written over: a page named like it takes
+    // another name, and the transcript cannot.
+    const bool log_beside_pages = same_file(pages.path, log.folder);
+    if ((log_beside_pages && same_page_name(log.shown_file_name, kTranscriptName)) ||
+        same_file(pages.path / path_from_latin1(kTranscriptName), log.path)) {
+        fatal_with_name(kCannotWrite, kTranscriptName);
+    }
     const std::int64_t start = console.now_ms();
     console.write(kReading);
 
@@ -71,7 +135,8 @@ int run_sequence(Console& console, const std::filesystem::path& dir) {
 
     std::vector<std::string> names;
     for (int i = 0; i < parts.count; ++i) names.emplace_back(parts.names[static_cast<std::size_t>(i)].view());
-    const std::vector<PageTarget> targets = assign_page_targets(names, dir, log.path);
+    const std::vector<PageTarget> targets =
+        assign_page_targets(names, pages.path, log_beside_pages ? log.shown_file_name : "", log.path);
     for (int i = 0; i < parts.count; ++i) {
         const auto slot = static_cast<std::size_t>(i);
         print(console, kWritingPart, names[slot]);
@@ -79,31 +144,66 @@ int run_sequence(Console& console, const std::filesystem::path& dir) {
         parts.stats[slot].reset();
     }
     reader.close();
-    write_discussions_page(*chat, log_name, dir, console);
+    write_discussions_page(*chat, log_name, pages.path, console);
     chat.reset();
 
     const int tenths = round_half_up(static_cast<double>(console.now_ms() - start) / 100.0);
     print(console, kProcessingTime, tenths / 10, tenths % 10);
     console.write(kDoneHead);
     for (const PageTarget& target_page : targets) print(console, "%s, ", target_page.display_name);
-    console.write(kDoneTail);
+    console.write(kDoneTranscript);
+    if (pages.shown) {
+        print(console, kDoneFolder, *pages.shown);
+    } else {
+        console.write(kDoneSameFolder);
+    }
+    console.write(kDoneKey);
     return 0;
 }
-}  // namespace
 
-int run_korvanel(Console& console, const std::filesystem::path& dir) {
+// A run of `plan`; with `wait`, the exit wait closes it (not after a quit
+// at the prompt).
+int run_plan(Console& console, const RunPlan& plan, bool wait) {
     WarningScope warnings(console);
     int status = 0;
     try {
-        status = run_sequence(console, dir);
+        status = run_sequence(console, plan);
     } catch (const QuitRun& quit) {
         return quit.status;
     } catch (const FatalError& error) {
         report_fatal_error(console, error);
         status = 1;
     }
-    wait_before_exit(console);
+    if (wait) wait_before_exit(console);
     return status;
+}
+}  // namespace
+
+int run_korvanel(Console& console, const std::filesystem::path& dir) {
+    return run_plan(console, RunPlan{dir, std::nullopt, std::nullopt}, true);
+}
+
+int run_command_line(Console& console, const std::vector<NativeString>& args, const std::filesystem::path& dir) {
+    const CommandLine command = parse_command_line(args);
+    if (command.usage_error) {
+        console.write_error(usage_error_text(*command.usage_error));
+        // A window of its own would close before the message is read.
+        if (console.alone_in_window() && !command.no_wait) wait_before_exit(console);
+        return 2;
+    }
+    if (command.help) {
+        console.write(help_text());
+        return 0;
+    }
+    if (command.version) {
+        console.write(version_text());
+        return 0;
+    }
+    return run_plan(console, RunPlan{dir, command.log, command.output}, !command.no_wait);
+}
+
+int run_command_line(Console& console, const std::vector<NativeString>& args) {
+    return run_command_line(console, args, std::filesystem::path("."));
 }
 
 }  // namespace korvanel

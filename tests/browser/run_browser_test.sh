@@ -3,7 +3,8 @@
 # driven through its own --dump-dom and --screenshot options):
 #   - the sample log (examples/chat.log);
 #   - a log whose names and chat are full of markup and quotes, cut into
-#     parts named with accented letters, "#", "%", "?" and "/".
+#     parts named with accented letters, "#", "%", "?", "/", ":" and "<",
+#     names that differ only in case, and names Windows keeps for devices.
 # Checks that every link of every page (summary links, "Sommaire" and
 # "retour sommaire" back links, the transcript's channel links) leads to a
 # page and an anchor that exist, that nothing from the log runs or changes
@@ -41,8 +42,9 @@ run_korvanel() {  # directory
 }
 
 # The hostile log: markup and quotes in every kind of name and in every chat
-# channel, each trying to change the page title; parts named with accents
-# and URL syntax.
+# channel, each trying to change the page title; parts named with accents,
+# URL syntax, characters some systems refuse in file names, names that
+# differ only in case and device names.
 script="<script>with(document)title='pwned'</script>"
 image="<img src=x onerror=with(document)title='pwned'>"
 mkdir -p "$scratch/hostile"
@@ -80,6 +82,18 @@ iconv -f UTF-8 -t ISO-8859-1 > "$scratch/hostile/chat.log" <<EOF
 [21:06:05] @@[Alliance] Brennos : "$image"
 [21:06:06] @@<b>Gorm</b> dit, "$script"
 [21:06:07] @@<u>Sla</u>: **$script**
+[21:06:10] [TOUS]:  ]log name Boss: phase 2?
+[21:06:11] Vous attaquez le sanglier avec votre épée longue, et infligez 40 points de dégâts !
+[21:06:12] [TOUS]:  ]log name boss: PHASE 2?
+[21:06:13] Vous attaquez le sanglier avec votre épée longue, et infligez 40 points de dégâts !
+[21:06:14] [TOUS]:  ]log name Discussions
+[21:06:15] Vous attaquez le sanglier avec votre épée longue, et infligez 40 points de dégâts !
+[21:06:16] [TOUS]:  ]log name con
+[21:06:17] Vous attaquez le sanglier avec votre épée longue, et infligez 40 points de dégâts !
+[21:06:18] [TOUS]:  ]log name Épée
+[21:06:19] Vous attaquez le sanglier avec votre épée longue, et infligez 40 points de dégâts !
+[21:06:20] [TOUS]:  ]log name éPÉE
+[21:06:21] Vous attaquez le sanglier avec votre épée longue, et infligez 40 points de dégâts !
 [21:07:00] [TOUS]:  ]log ini
 EOF
 mkdir -p "$scratch/sample"
@@ -96,7 +110,8 @@ pages_of() { (cd "$1" && find . -maxdepth 1 -name '*.html' -printf '%f\n' | LC_A
 
 start_case "the part pages carry the names of their parts"
 hostile_pages=$(pages_of "$scratch/hostile")
-for page in "l'élémentaire de feu #2.html" "<b onclick=alert(1)>x<_b> 50% ?.html" Resultats.html discussions.html; do
+for page in "l'élémentaire de feu #2.html" "_b onclick=alert(1)_x__b_ 50% _.html" "Boss_ phase 2_.html" \
+    "boss_ PHASE 2__.html" Discussions_.html con_.html Épée.html éPÉE_.html Resultats.html discussions.html; do
     printf '%s\n' "$hostile_pages" | grep -qxF -- "$page" || fail "no page file '$page' among: $hostile_pages"
 done
 end_case
@@ -172,13 +187,21 @@ for anchor in Attaques Sorts Meurtriers "Tableau%20de%20chasse" XP Artisanat Som
     grep -q "^LINK ok Resultats.html | .* | file://$scratch/hostile/Resultats.html#$anchor\$" "$scratch/links.txt" \
         || fail "no working link to #$anchor on the hostile page"
 done
-# The parts named with accents, "#", "%", "?" and "/" are reached by their own links.
+# The parts named with accents, "#", "%", "?", "/" and "<" are reached by their own links.
 grep -qF "LINK ok l'élémentaire de feu #2.html | Attaques | file://$scratch/hostile/l'%C3%A9l%C3%A9mentaire%20de%20feu%20%232.html#Attaques" \
     "$scratch/links.txt" || fail "the accented part's page is not reached by its summary link"
 grep -qF "LINK ok l'élémentaire de feu #2.html | Sommaire | file://$scratch/hostile/l'%C3%A9l%C3%A9mentaire%20de%20feu%20%232.html#Sommaire" \
     "$scratch/links.txt" || fail "the accented part's page is not reached by its back link"
-grep -qF "LINK ok <b onclick=alert(1)>x<_b> 50% ?.html | Sorts non offensifs | file://$scratch/hostile/%3Cb%20onclick=alert(1)%3Ex%3C_b%3E%2050%25%20%3F.html#SortsNO" \
+grep -qF "LINK ok _b onclick=alert(1)_x__b_ 50% _.html | Sorts non offensifs | file://$scratch/hostile/_b%20onclick=alert(1)_x__b_%2050%25%20_.html#SortsNO" \
     "$scratch/links.txt" || fail "the part named with markup and URL syntax is not reached by its links"
+# Parts whose names differ only in case, or name a device, each reach their own page.
+for page in "Boss_ phase 2_|Boss_%20phase%202_" "boss_ PHASE 2__|boss_%20PHASE%202__" "Discussions_|Discussions_" "con_|con_" \
+    "Épée|%C3%89p%C3%A9e" "éPÉE_|%C3%A9P%C3%89E_"; do
+    for anchor in Attaques Sommaire; do
+        grep -qF "LINK ok ${page%|*}.html | $anchor | file://$scratch/hostile/${page#*|}.html#$anchor" "$scratch/links.txt" \
+            || fail "the part page ${page%|*}.html is not reached by its $anchor link"
+    done
+done
 end_case
 
 start_case "the transcript's links reach their anchors"

@@ -1,18 +1,35 @@
 #!/usr/bin/env bash
-# Runs the real binary on one end-to-end case and compares everything it
+# Runs the program on one end-to-end case and compares everything it
 # leaves behind, byte for byte, with the case's expected files.
+#
+#   run_case.sh CASE_DIR COMMAND [WORDS...]
+#
+# COMMAND and its WORDS start the program from a scratch working directory,
+# so give the program by an absolute path (/abs/build/release/korvanel, or
+# wine /abs/build/windows/korvanel.exe). The program runs with LC_ALL set
+# to $KORVANEL_E2E_LC_ALL (C when unset).
 #
 # A case folder holds:
 #   chat.log      the log, as UTF-8 text (converted to ISO-8859-1 for the run)
 #   chat.log.sh   or a script printing the log's raw bytes
 #   setup.sh      optional, run in the working directory before the program
-#   expected/     every file the run must leave (UTF-8 text, converted to
-#                 ISO-8859-1 before comparing; file names as on disk),
-#                 console.txt (the console text, processing time written
-#                 "#,#s") and status (the exit status, 0 when absent)
+#   args          optional, the program's arguments, one a line (UTF-8, as
+#                 the program gets them; an empty line is an empty argument)
+#   stdin         optional, the standard input (raw bytes); /dev/null else
+#   ignore        optional, files the run may leave that are not compared
+#   expected/     every file the run must leave, in nested folders too
+#                 (UTF-8 text, converted to ISO-8859-1 before comparing; file
+#                 names as on disk), and at its top console.txt (the console
+#                 text, processing time written "#,#s"), status (the exit
+#                 status, 0 when absent) and stderr.txt (the standard error;
+#                 it must be empty when absent)
+# A file that was there before the run and is not expected must still be
+# there afterwards, unchanged (the log is never written over).
 set -u
-bin=$(realpath "$1")
-case_dir=$(realpath "$2")
+[ $# -ge 2 ] || { echo "usage: run_case.sh CASE_DIR COMMAND [WORDS...]"; exit 2; }
+case_dir=$(realpath "$1")
+shift
+command=("$@")
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 run="$scratch/run"
@@ -28,14 +45,18 @@ fi
 if [ -f "$case_dir/setup.sh" ]; then
     (cd "$run" && bash "$case_dir/setup.sh") || fail "setup.sh failed"
 fi
+cp -a "$run" "$scratch/before"
 
-(cd "$run" && LC_ALL=C timeout 60 "$bin" < /dev/null > "$scratch/console.raw" 2> "$scratch/stderr.txt")
+args=()
+[ -f "$case_dir/args" ] && mapfile -t args < "$case_dir/args"
+input=/dev/null
+[ -f "$case_dir/stdin" ] && input="$case_dir/stdin"
+
+(cd "$run" && LC_ALL="${KORVANEL_E2E_LC_ALL:-C}" timeout 60 "${command[@]}" ${args[@]+"${args[@]}"} \
+    < "$input" > "$scratch/console.raw" 2> "$scratch/stderr.raw")
 status=$?
 
 ok=1
-if [ -s "$scratch/stderr.txt" ]; then
-    echo "FAIL: the program wrote on standard error:"; head -c 4000 "$scratch/stderr.txt"; ok=0
-fi
 expected_status=0
 [ -f "$case_dir/expected/status" ] && expected_status=$(tr -d ' \n' < "$case_dir/expected/status")
 [ "$status" = "$expected_status" ] || { echo "FAIL: exit status $status, expected $expected_status"; ok=0; }
@@ -54,25 +75,37 @@ compare() {  # expected (UTF-8 text), actual (ISO-8859-1), label
 
 [ -f "$case_dir/expected/console.txt" ] || fail "no expected/console.txt"
 compare "$case_dir/expected/console.txt" "$scratch/console.txt" "console"
+if [ -f "$case_dir/expected/stderr.txt" ]; then
+    compare "$case_dir/expected/stderr.txt" "$scratch/stderr.raw" "standard error"
+elif [ -s "$scratch/stderr.raw" ]; then
+    echo "FAIL: the program wrote on standard error:"; head -c 4000 "$scratch/stderr.raw"; ok=0
+fi
+
+# The expected files, relative to expected/, without the console, status
+# and standard error at its top.
+expected_files() {
+    (cd "$case_dir/expected" && find . -type f -printf '%P\0') | while IFS= read -r -d '' name; do
+        case "$name" in console.txt|status|stderr.txt) continue ;; esac
+        printf '%s\0' "$name"
+    done
+}
 
 ignored=""
 [ -f "$case_dir/ignore" ] && ignored=$(cat "$case_dir/ignore")
-while IFS= read -r -d '' file; do
-    name=${file#"$run"/}
-    [ "$name" = "chat.log" ] && continue
+while IFS= read -r -d '' name; do
     case " $ignored " in *" $name "*) continue ;; esac
+    case "$name" in console.txt|status|stderr.txt) echo "FAIL: unexpected file $name"; ok=0; continue ;; esac
     if [ -f "$case_dir/expected/$name" ]; then
-        compare "$case_dir/expected/$name" "$file" "$name"
+        compare "$case_dir/expected/$name" "$run/$name" "$name"
+    elif [ -f "$scratch/before/$name" ]; then
+        cmp -s "$scratch/before/$name" "$run/$name" || { echo "FAIL: $name was there before the run and changed"; ok=0; }
     else
         echo "FAIL: unexpected file $name"; ok=0
     fi
-done < <(find "$run" -type f -print0)
-shopt -s dotglob nullglob  # page names may begin with a dot (".html")
-for file in "$case_dir"/expected/*; do
-    name=$(basename "$file")
-    case "$name" in console.txt|status) continue ;; esac
+done < <(cd "$run" && find . -type f -printf '%P\0')
+while IFS= read -r -d '' name; do
     [ -f "$run/$name" ] || { echo "FAIL: missing file $name"; ok=0; }
-done
+done < <(expected_files; cd "$scratch/before" && find . -type f -printf '%P\0')
 
 [ "$ok" = 1 ] || exit 1
 echo "ok"

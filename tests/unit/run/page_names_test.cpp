@@ -7,25 +7,52 @@
 namespace korvanel {
 namespace {
 
+std::vector<std::string> display_names(const std::vector<PageTarget>& targets) {
+    std::vector<std::string> names;
+    for (const PageTarget& target : targets) names.push_back(target.display_name);
+    return names;
+}
+
 TEST(PageNames, LinksEncodeWhatAUrlWouldReadAsSyntax) {
     constexpr auto kCafe = latin1("café");
-    const auto targets = assign_page_targets({"Resultats", "100% #2 ?", std::string(kCafe.view())}, "/tmp/pages");
+    const auto targets = assign_page_targets({"Resultats", "100% #2", std::string(kCafe.view())}, "/tmp/pages");
     ASSERT_EQ(targets.size(), 3u);
-    EXPECT_EQ(targets[1].display_name, "100% #2 ?.html");
-    EXPECT_EQ(targets[1].link, "100%25 %232 %3F");
-    EXPECT_EQ(targets[1].file, "/tmp/pages/100% #2 ?.html");
+    EXPECT_EQ(targets[1].display_name, "100% #2.html");
+    EXPECT_EQ(targets[1].link, "100%25 %232");
+    EXPECT_EQ(targets[1].file, "/tmp/pages/100% #2.html");
     // Latin-1 in the page and its messages, UTF-8 on disk
     EXPECT_EQ(targets[2].display_name, std::string(kCafe.view()) + ".html");
     EXPECT_EQ(targets[2].link, kCafe.view());
     EXPECT_EQ(targets[2].file, "/tmp/pages/caf\xC3\xA9.html");
 }
 
-TEST(PageNames, ControlCharactersAndSeparatorsBecomeUnderscores) {
-    const auto targets = assign_page_targets({"a\tb\x7F" "c\x85\xA0", "..\\x", "a_b_c_\xA0"}, "/p");
-    EXPECT_EQ(targets[0].display_name, "a_b_c_\xA0.html");
-    EXPECT_EQ(targets[1].display_name, ".._x.html");
-    EXPECT_EQ(targets[2].display_name, "a_b_c_\xA0_.html");  // taken by the first part
+TEST(PageNames, CharactersNoSystemTakesInAFileNameBecomeUnderscores) {
+    const auto targets = assign_page_targets({"a\tb\x7F" "c\x85\xA0", "..\\x", "a_b_c_\xA0", "1:2*3?4\"5<6>7|8/9"}, "/p");
+    EXPECT_EQ(display_names(targets),
+              (std::vector<std::string>{"a_b_c_\xA0.html", ".._x.html", "a_b_c_\xA0_.html", "1_2_3_4_5_6_7_8_9.html"}));
     EXPECT_EQ(targets[0].file, "/p/a_b_c_\xC2\xA0.html");
+}
+
+TEST(PageNames, DeviceNamesGetAnUnderscoreAfterTheDevice) {
+    const auto targets = assign_page_targets(
+        {"con", "aux.txt", "Nul ", "com10", "LPT\xB9", "com0.a.b", "prn_", "coma", "x.con", "NUL  .x", "con_"}, "/p");
+    EXPECT_EQ(display_names(targets),
+              (std::vector<std::string>{"con_.html", "aux_.txt.html", "Nul_ .html", "com10.html", "LPT\xB9_.html",
+                                        "com0_.a.b.html", "prn_.html", "coma.html", "x.con.html", "NUL_  .x.html",
+                                        "con__.html"}));
+}
+
+TEST(PageNames, ANameTakenInAnotherCaseIsTaken) {
+    const auto targets = assign_page_targets(
+        {"Resultats", "RESULTATS", "\xC9p\xE9" "e", "\xE9P\xC9" "E", "\xD7", "\xF7", "\xDF", "\xFF", "DISCUSSIONS"}, "/p");
+    EXPECT_EQ(display_names(targets),
+              (std::vector<std::string>{"Resultats.html", "RESULTATS_.html", "\xC9p\xE9" "e.html", "\xE9P\xC9" "E_.html",
+                                        "\xD7.html", "\xF7.html", "\xDF.html", "\xFF.html", "DISCUSSIONS_.html"}));
+}
+
+TEST(PageNames, TheLogBesideThePagesIsTakenWhateverItsCase) {
+    const auto targets = assign_page_targets({"Resultats", "Boss"}, "/p", "resultats.HTML");
+    EXPECT_EQ(display_names(targets), (std::vector<std::string>{"Resultats_.html", "Boss.html"}));
 }
 
 }  // namespace

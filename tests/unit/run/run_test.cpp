@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "run/command_line.h"
 #include "run/exit_wait.h"
+#include "text/system_names.h"
 #include "test_support.h"
 
 namespace korvanel {
@@ -148,6 +150,117 @@ TEST(ExitWait, CountsDownAndStopsAtAKeyPress) {
     during_countdown.key_at_ms = 7500;  // 2.5 s into the countdown
     wait_before_exit(during_countdown);
     EXPECT_EQ(during_countdown.output, "\n\n\tfermeture automatique dans  \b5\b4\b3");
+}
+
+constexpr const char* kBannerText = "\nKORVANEL - statistiques du journal de jeu\n\n";
+
+struct CommandRun {
+    int status;
+    ScriptedConsole console;
+};
+
+template <class ConsoleType = ScriptedConsole>
+CommandRun run_with(const TempDir& dir, const std::vector<std::string>& args, ConsoleType console = {}) {
+    std::vector<NativeString> native;
+    for (const std::string& a : args) native.push_back(path_from_utf8(a).native());
+    const int status = run_command_line(console, native, dir.path());
+    return {status, console};
+}
+
+struct OwnWindowConsole : ScriptedConsole {
+    bool alone_in_window() override { return true; }
+};
+
+TEST(CommandLineRun, AUsageErrorInAWindowOfItsOwnWaitsBeforeClosing) {
+    TempDir dir;
+    const CommandRun alone = run_with<OwnWindowConsole>(dir, {"a", "b"});
+    EXPECT_EQ(alone.status, 2);
+    EXPECT_EQ(alone.console.output, "\n\n\tfermeture automatique dans  \b5\b4\b3\b2\b1\b0");
+    EXPECT_EQ(run_with<OwnWindowConsole>(dir, {"a", "b", "--no-wait"}).console.output, "");
+    EXPECT_EQ(run_with(dir, {"a", "b"}).console.output, "");
+}
+
+TEST(CommandLineRun, HelpAndVersionReadNothing) {
+    TempDir dir;
+    dir.write("chat.log", "");
+    const CommandRun help = run_with(dir, {"--version", "-h"});
+    EXPECT_EQ(help.status, 0);
+    EXPECT_EQ(help.console.output.rfind("usage : korvanel [-o DOSSIER] [--no-wait] [FICHIER_LOG]\n", 0), 0u);
+    EXPECT_EQ(help.console.errors, "");
+    const CommandRun version = run_with(dir, {"-V"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.console.output, "korvanel 1.0.0\n");
+    EXPECT_FALSE(dir.exists("Resultats.html"));
+}
+
+TEST(CommandLineRun, ALogThatIsNoFileOrAFolderInTheWayEndsTheRun) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.path() / "dossier");
+    dir.write("chat.log", "");
+    dir.write("fichier", "");
+    // --no-wait: the report is the last thing printed, even without a key press
+    const CommandRun folder_log = run_with(dir, {"--no-wait", "dossier"});
+    EXPECT_EQ(folder_log.status, 1);
+    EXPECT_EQ(folder_log.console.output,
+              std::string(kBannerText) + "\n\nERREUR\n\nimpossible d'ouvrir le fichier dossier");
+    const CommandRun in_the_way = run_with(dir, {"--no-wait", "-o", "fichier/pages"});
+    EXPECT_EQ(in_the_way.status, 1);
+    EXPECT_EQ(in_the_way.console.output,
+              std::string(kBannerText) + "\n\nERREUR\n\nimpossible de creer le dossier fichier/pages");
+    EXPECT_FALSE(dir.exists("Resultats.html"));
+}
+
+TEST(CommandLineRun, TheWorkingDirectoryIsKnownByIdentity) {
+    TempDir dir;
+    dir.write("chat.log", "");
+    for (const auto& args : {std::vector<std::string>{"-o", "."}, {"./chat.log"}, {"--output=sub/..", "chat.log"}}) {
+        std::filesystem::create_directory(dir.path() / "sub");
+        const CommandRun run = run_with(dir, args);
+        EXPECT_EQ(run.status, 0);
+        EXPECT_NE(run.console.output.find("discussions.html\n(dans le meme dossier)\n\n"), std::string::npos) << args[0];
+    }
+}
+
+TEST(CommandLineRun, TheLogsOwnFileCountsOnlyBesideThePages) {
+    TempDir dir;
+    std::filesystem::create_directory(dir.path() / "sub");
+    dir.write("sub/discussions.html", "");
+    dir.write("sub/resultats.html", "[10:00:00] x\n");
+    // named like the transcript, but not where the transcript goes
+    const CommandRun elsewhere = run_with(dir, {"sub/discussions.html", "-o", "."});
+    EXPECT_EQ(elsewhere.status, 0);
+    EXPECT_TRUE(dir.exists("discussions.html"));
+    const CommandRun beside = run_with(dir, {"sub/resultats.html"});
+    EXPECT_EQ(beside.status, 0);
+    EXPECT_EQ(dir.read("sub/resultats.html"), "[10:00:00] x\n");
+    EXPECT_TRUE(dir.exists("sub/Resultats_.html"));
+    EXPECT_NE(beside.console.output.find("Resultats_.html,  et le chat dans discussions.html\n(dans le dossier sub)"),
+              std::string::npos);
+}
+
+TEST(CommandLineRun, PagesGoBesideALogGivenByItsFullPathAndShowItsFileNameCut) {
+    TempDir work;
+    TempDir logs;
+    const std::string long_name(70, 'n');
+    logs.write(long_name, "");
+    const std::string log_path = (logs.path() / long_name).string();
+    const CommandRun run = run_with(work, {log_path});
+    EXPECT_EQ(run.status, 0);
+    EXPECT_NE(logs.read("Resultats.html").find("<title>Analyse du fichier " + long_name.substr(0, 63) + "</title>"),
+              std::string::npos);
+    EXPECT_NE(run.console.output.find("(dans le dossier " + logs.path().string() + ")"), std::string::npos);
+    EXPECT_FALSE(work.exists("Resultats.html"));
+}
+
+TEST(CommandLineRun, ALogTypedAtThePromptIsTakenLikeOne) {
+    TempDir dir;
+    dir.write("Discussions.HTML", "");
+    ScriptedConsole console;
+    console.words = {"Discussions.HTML"};
+    const CommandRun run = run_with(dir, {"--no-wait"}, console);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.console.output, std::string(kBannerText) + kPrompt +
+                                      "\n\nERREUR\n\nimpossible d'ecrire le fichier discussions.html");
 }
 
 }  // namespace

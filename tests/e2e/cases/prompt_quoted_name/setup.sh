@@ -1,0 +1,1 @@
+mv chat.log "mon journal.log"
