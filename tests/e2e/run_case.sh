@@ -10,9 +10,15 @@
 #                 ISO-8859-1 before comparing; file names as on disk),
 #                 console.txt (the console text, processing time written
 #                 "#,#s") and status (the exit status, 0 when absent)
+#
+#   tests/e2e/run_case.sh CASE_DIR COMMAND [WORDS...]
+# runs COMMAND and its words (for instance "wine korvanel.exe") in the locale
+# ${KORVANEL_E2E_LC_ALL:-C}.
 set -u
-bin=$(realpath "$1")
-case_dir=$(realpath "$2")
+case_dir=$(realpath "$1")
+shift
+command=("$@")
+case ${command[0]} in */*) command[0]=$(realpath "${command[0]}") ;; esac
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 run="$scratch/run"
@@ -29,7 +35,7 @@ if [ -f "$case_dir/setup.sh" ]; then
     (cd "$run" && bash "$case_dir/setup.sh") || fail "setup.sh failed"
 fi
 
-(cd "$run" && LC_ALL=C timeout 60 "$bin" < /dev/null > "$scratch/console.raw" 2> "$scratch/stderr.txt")
+(cd "$run" && LC_ALL=${KORVANEL_E2E_LC_ALL:-C} timeout 60 "${command[@]}" < /dev/null > "$scratch/console.raw" 2> "$scratch/stderr.txt")
 status=$?
 
 ok=1

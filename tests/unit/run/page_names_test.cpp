@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "text/latin1.h"
+#include "text/system_names.h"
 
 namespace korvanel {
 namespace {
@@ -17,7 +18,7 @@ TEST(PageNames, LinksEncodeWhatAUrlWouldReadAsSyntax) {
     // Latin-1 in the page and its messages, UTF-8 on disk
     EXPECT_EQ(targets[2].display_name, std::string(kCafe.view()) + ".html");
     EXPECT_EQ(targets[2].link, kCafe.view());
-    EXPECT_EQ(targets[2].file, "/tmp/pages/caf\xC3\xA9.html");
+    EXPECT_EQ(targets[2].file, path_from_utf8("/tmp/pages/caf\xC3\xA9.html"));
 }
 
 TEST(PageNames, ControlCharactersAndSeparatorsBecomeUnderscores) {
@@ -25,7 +26,7 @@ TEST(PageNames, ControlCharactersAndSeparatorsBecomeUnderscores) {
     EXPECT_EQ(targets[0].display_name, "a_b_c_\xA0.html");
     EXPECT_EQ(targets[1].display_name, ".._x.html");
     EXPECT_EQ(targets[2].display_name, "a_b_c_\xA0_.html");  // taken by the first part
-    EXPECT_EQ(targets[0].file, "/p/a_b_c_\xC2\xA0.html");
+    EXPECT_EQ(targets[0].file, path_from_utf8("/p/a_b_c_\xC2\xA0.html"));
 }
 
 }  // namespace
