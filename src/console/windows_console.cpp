@@ -57,10 +57,9 @@ bool is_key_press(const INPUT_RECORD& record) {
     }
 }
 
-// The name a word of redirected input stands for: its UTF-8 reading when it
-// is valid UTF-8 (so the same bytes open the same file as on Linux), else
-// each byte as its ISO-8859-1 character.
-std::wstring native_from_bytes(const std::string& bytes) {
+}  // namespace
+
+std::wstring name_from_redirected_bytes(const std::string& bytes) {
     if (bytes.empty()) return {};
     const int size = static_cast<int>(bytes.size());
     const int units = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data(), size, nullptr, 0);
@@ -73,7 +72,6 @@ std::wstring native_from_bytes(const std::string& bytes) {
     for (const char c : bytes) wide.push_back(static_cast<wchar_t>(static_cast<unsigned char>(c)));
     return wide;
 }
-}  // namespace
 
 WindowsConsole::WindowsConsole() {
     // Redirected text goes out as it stands: "\n" stays one byte.
@@ -138,34 +136,13 @@ void WindowsConsole::write_error(std::string_view latin1_text) {
     flush(err_);
 }
 
-long WindowsConsole::next_console_unit() {
-    if (input_ended_) return -1;
-    if (line_at_ == line_units_.size()) {
-        wchar_t units[1024];
-        DWORD read = 0;
-        if (!ReadConsoleW(in_, units, 1024, &read, nullptr) || read == 0) {
-            input_ended_ = true;
-            return -1;
-        }
-        line_units_.assign(units, read);
-        line_at_ = 0;
-    }
-    const wchar_t unit = line_units_[line_at_++];
-    if (at_line_start_ && unit == 0x1A) {  // Ctrl+Z first on a line: the end of input
-        input_ended_ = true;
-        return -1;
-    }
-    at_line_start_ = unit == L'\n';
-    return static_cast<long>(static_cast<std::uint16_t>(unit));
-}
-
 long WindowsConsole::next_byte() {
-    if (input_ended_) return -1;
+    if (bytes_ended_) return -1;
     if (bytes_at_ == read_bytes_.size()) {
         char bytes[4096];
         DWORD read = 0;
         if (!ReadFile(in_, bytes, sizeof bytes, &read, nullptr) || read == 0) {
-            input_ended_ = true;
+            bytes_ended_ = true;
             return -1;
         }
         read_bytes_.assign(bytes, read);
@@ -177,13 +154,21 @@ long WindowsConsole::next_byte() {
 std::optional<TypedWord> WindowsConsole::read_word() {
     flush(out_);
     if (input_is_console_) {
-        const std::optional<std::wstring> word = read_prompt_word<wchar_t>([this] { return next_console_unit(); });
+        const auto read = [this](std::wstring& units) {
+            wchar_t typed[1024];
+            DWORD count = 0;
+            if (!ReadConsoleW(in_, typed, 1024, &count, nullptr)) return false;
+            units.assign(typed, count);
+            return true;
+        };
+        const std::optional<std::wstring> word =
+            read_prompt_word<wchar_t>([&] { return console_input_.next(read); });
         if (!word) return std::nullopt;
         return TypedWord{*word, latin1_from_utf16(std::wstring_view(*word))};
     }
     const std::optional<std::string> word = read_prompt_word<char>([this] { return next_byte(); });
     if (!word) return std::nullopt;
-    return TypedWord{native_from_bytes(*word), *word};
+    return TypedWord{name_from_redirected_bytes(*word), *word};
 }
 
 bool WindowsConsole::key_waiting() {
@@ -203,7 +188,7 @@ bool WindowsConsole::key_waiting() {
     }
     // Redirected input: text already read ahead, a file, NUL or an ended
     // pipe would not keep a read waiting; only an empty open pipe does.
-    if (input_ended_ || bytes_at_ < read_bytes_.size()) return true;
+    if (bytes_ended_ || bytes_at_ < read_bytes_.size()) return true;
     if (GetFileType(in_) != FILE_TYPE_PIPE) return true;
     DWORD available = 0;
     return !(PeekNamedPipe(in_, nullptr, 0, nullptr, &available, nullptr) && available == 0);
