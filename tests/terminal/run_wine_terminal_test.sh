@@ -7,15 +7,19 @@
 #   - a key press ending the wait in the quiet phase and in the countdown,
 #     the key consumed (it never reaches the shell);
 #   - Ctrl+C during the wait ending the program with status 130;
+#   - the console's input mode as the program found it once it has ended;
 #   - accented console text read right in a UTF-8 terminal.
-# Wine restores the terminal itself when a program ends, so the terminal
-# mode is checked by the Linux test only.
-#   tests/terminal/run_wine_terminal_test.sh [path to korvanel.exe] [wine prefix]
+# Wine restores the terminal itself when a program ends, so the console mode
+# is checked from inside the console, by a probe that runs the program.
+#   tests/terminal/run_wine_terminal_test.sh [korvanel.exe] [wine prefix] [console_mode_probe.exe]
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 exe=$(realpath "${1:-$here/../../build/windows/korvanel.exe}")
 prefix=$(realpath -m "${2:-$(dirname "$exe")/wineprefix}")
+probe=$(realpath -m "${3:-$(dirname "$exe")/tests/console_mode_probe.exe}")
 [ -f "$exe" ] || { echo "FAIL: no program at $exe"; exit 1; }
+[ -f "$probe" ] || { echo "FAIL: no probe at $probe"; exit 1; }
+windows_exe="Z:${exe//\//\\}"
 command -v tmux >/dev/null || { echo "FAIL: tmux is missing"; exit 1; }
 command -v wine >/dev/null || { echo "FAIL: wine is missing"; exit 1; }
 export WINEPREFIX=$prefix WINEDEBUG=-all LC_ALL=C.UTF-8
@@ -49,14 +53,13 @@ wait_for() {  # extended regular expression, timeout in tenths of a second
 }
 now_ms() { date +%s%3N; }
 
-# Runs the program in directory $1 from a small script that reports its exit
-# status and then reads for one second whatever key might have been left
-# over for the shell.
+# Runs the program in directory $1 through the probe, which reports its exit
+# status and the console mode it left, then reads for one second whatever
+# key might have been left over for the shell.
 launch() {
     cat > "$scratch/launch.sh" <<LAUNCH
 trap 'true' INT
-cd "$1" && wine "$exe"
-code=\$?; echo; echo "status=\$code"
+cd "$1" && wine "$probe" '$windows_exe'
 left=
 read -t 1 -n 1 -r left
 echo "left=[\$left]"
@@ -66,7 +69,8 @@ LAUNCH
 }
 finished() {  # expected status
     wait_for "^left=\[" 150 || { fail "the run did not finish"; return; }
-    screen | grep -q "^status=$1\$" || fail "exit status $(screen | grep -o 'status=[0-9]*'), expected $1"
+    screen | grep -q "^status=$1 " || fail "exit status $(screen | grep -o 'status=[0-9]*'), expected $1"
+    screen | grep -q "^status=.* mode=restored\$" || fail "console input mode not restored"
     screen | grep -q '^left=\[\]$' || fail "a key reached the shell: $(screen | grep '^left=')"
 }
 log_dir() {  # a directory holding the given Latin-1 log text (printf format)
@@ -130,7 +134,7 @@ if [ -n "$countdown_at" ]; then
 else
     fail "no countdown message"
 fi
-screen | grep -Eq "$countdown 0(status=0)?\$" || fail "the last digit is not 0 with one blank before it"
+screen | grep -Eq "$countdown 0\$" || fail "the last digit is not 0 with one blank before it"
 finished 0
 end_case
 

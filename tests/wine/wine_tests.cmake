@@ -25,3 +25,8 @@ foreach(case_dir ${KORVANEL_E2E_CASES})
                          ENVIRONMENT "${KORVANEL_WINE_ENV};KORVANEL_E2E_LC_ALL=C.UTF-8")
   endif()
 endforeach()
+
+# For the terminal test: runs the program and reports the console mode it left.
+add_executable(console_mode_probe ${CMAKE_CURRENT_SOURCE_DIR}/wine/console_mode_probe.cpp)
+target_compile_options(console_mode_probe PRIVATE -municode)
+target_link_options(console_mode_probe PRIVATE -municode)
