@@ -44,8 +44,8 @@ bool is_console(HANDLE handle) {
     return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetConsoleMode(handle, &mode) != 0;
 }
 
-// A key that reaches a terminal on its own: a modifier or a lock key alone
-// types nothing, so it does not end the wait.
+// A key press that ends the wait. A modifier or lock key pressed alone types
+// nothing (a terminal never sees it), so it does not.
 bool is_key_press(const INPUT_RECORD& record) {
     if (record.EventType != KEY_EVENT || !record.Event.KeyEvent.bKeyDown) return false;
     switch (record.Event.KeyEvent.wVirtualKeyCode) {
