@@ -5,14 +5,14 @@
 find_program(KORVANEL_WINE wine REQUIRED)
 find_program(KORVANEL_WINEBOOT wineboot REQUIRED)
 set(KORVANEL_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
-set(KORVANEL_WINE_ENV WINEPREFIX=${KORVANEL_WINEPREFIX} WINEDEBUG=-all LC_ALL=C.UTF-8)
+set(KORVANEL_WINE_ENV WINEPREFIX=${KORVANEL_WINEPREFIX} WINEDEBUG=-all)
 
 add_test(NAME wine.prefix
          COMMAND sh -c "\"$0\" -i >/dev/null 2>&1" ${KORVANEL_WINEBOOT})
-set_tests_properties(wine.prefix PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "${KORVANEL_WINE_ENV}")
+set_tests_properties(wine.prefix PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "${KORVANEL_WINE_ENV};LC_ALL=C.UTF-8")
 
 add_test(NAME unit.windows COMMAND ${KORVANEL_WINE} $<TARGET_FILE:korvanel_unit_tests>)
-set_tests_properties(unit.windows PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "${KORVANEL_WINE_ENV}")
+set_tests_properties(unit.windows PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "${KORVANEL_WINE_ENV};LC_ALL=C.UTF-8")
 
 foreach(case_dir ${KORVANEL_E2E_CASES})
   if(IS_DIRECTORY ${case_dir})
@@ -20,6 +20,7 @@ foreach(case_dir ${KORVANEL_E2E_CASES})
     add_test(NAME e2e.${case_name}
              COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/run_case.sh ${case_dir}
                      ${KORVANEL_WINE} $<TARGET_FILE:korvanel>)
+    # The harness runs the program in the locale it is given.
     set_tests_properties(e2e.${case_name} PROPERTIES
                          FIXTURES_REQUIRED wine
                          ENVIRONMENT "${KORVANEL_WINE_ENV};KORVANEL_E2E_LC_ALL=C.UTF-8")
