@@ -31,3 +31,7 @@ endforeach()
 add_executable(console_mode_probe ${CMAKE_CURRENT_SOURCE_DIR}/wine/console_mode_probe.cpp)
 target_compile_options(console_mode_probe PRIVATE -municode)
 target_link_options(console_mode_probe PRIVATE -municode)
+
+add_test(NAME wine.redirected_input
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/wine/redirected_input_test.sh ${KORVANEL_WINE} $<TARGET_FILE:korvanel>)
+set_tests_properties(wine.redirected_input PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "${KORVANEL_WINE_ENV}")
