@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs, from Debian's packages, whatever the build and the tests need
 # and the machine lacks. Does nothing when everything is there.
+#   scripts/install_deps.sh [tmux] [chromium] [windows]
 set -euo pipefail
 need=()
 command -v cmake >/dev/null || need+=(cmake)
@@ -15,6 +16,14 @@ for extra in "$@"; do
     case "$extra" in
         tmux) command -v tmux >/dev/null || need+=(tmux) ;;
         chromium) command -v chromium >/dev/null || need+=(chromium) ;;
+        windows)  # the cross build, its tests under Wine and the release archives
+            command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix)
+            [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+            command -v wine >/dev/null || need+=(wine)
+            [ -x /usr/lib/wine/wine64 ] || need+=(wine64)
+            command -v zip >/dev/null || need+=(zip)
+            command -v unzip >/dev/null || need+=(unzip)
+            ;;
     esac
 done
 if [ ${#need[@]} -gt 0 ]; then

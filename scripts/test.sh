@@ -3,10 +3,12 @@
 # built with g++, then the same suites built with clang under
 # AddressSanitizer and UndefinedBehaviorSanitizer, then two minutes of
 # fuzzing, the test in a real terminal (tmux) and the test in a real
-# browser (headless chromium).
+# browser (headless chromium), and last the Windows program cross-built
+# with MinGW-w64, its unit and end-to-end tests and the terminal test run
+# under Wine, then the release archives, built and tried.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install_deps.sh tmux chromium
+bash scripts/install_deps.sh tmux chromium windows
 jobs=$(nproc)
 
 echo "== g++ build, unit and end-to-end tests"
@@ -26,3 +28,14 @@ bash scripts/fuzz.sh 120
 echo "== terminal and browser tests"
 bash tests/terminal/run_terminal_test.sh build/release/korvanel
 bash tests/browser/run_browser_test.sh build/release/korvanel
+
+echo "== Windows build (MinGW-w64), unit, end-to-end and terminal tests under Wine"
+cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake >/dev/null
+cmake --build build/windows -j "$jobs"
+ctest --test-dir build/windows --output-on-failure -j "$jobs"
+bash tests/terminal/run_wine_terminal_test.sh build/windows/korvanel.exe build/windows/wineprefix
+
+echo "== release archives: built, unpacked, and the Windows program from the zip run under Wine"
+bash scripts/package.sh
+bash tests/package/run_package_test.sh

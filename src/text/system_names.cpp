@@ -1,7 +1,6 @@
 #include "text/system_names.h"
 
 #include <cstdint>
-#include <type_traits>
 
 #include "text/latin1.h"
 
@@ -55,13 +54,11 @@ std::string latin1_from_utf8_name(std::string_view bytes) {
 }
 
 std::string shown_name(const std::filesystem::path& path) {
-    using Native = std::filesystem::path::value_type;
-    if constexpr (std::is_same_v<Native, wchar_t> && sizeof(wchar_t) == 2) {
-        const auto& native = path.native();
-        return latin1_from_utf16(std::basic_string_view<Native>(native));
-    } else {
-        return latin1_from_utf8_name(path.native());
-    }
+#ifdef _WIN32
+    return latin1_from_utf16(std::wstring_view(path.native()));
+#else
+    return latin1_from_utf8_name(path.native());
+#endif
 }
 
 std::filesystem::path path_from_utf8(std::string_view utf8) {

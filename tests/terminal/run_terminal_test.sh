@@ -15,37 +15,12 @@ bin=$(realpath "${1:-$here/../../build/release/korvanel}")
 [ -x "$bin" ] || { echo "FAIL: no program at $bin"; exit 1; }
 command -v tmux >/dev/null || { echo "FAIL: tmux is missing"; exit 1; }
 
-scratch=$(mktemp -d)
-sock="$scratch/tmux.sock"
-T() { tmux -u -S "$sock" "$@"; }
-trap 'T kill-server >/dev/null 2>&1; sleep 0.5; rm -rf "$scratch" 2>/dev/null || true' EXIT
-
-failures=0
-passed=0
-fail() { echo "FAIL: $current: $*"; failures=$((failures + 1)); case_ok=0; }
-start_case() { current=$1; case_ok=1; }
-end_case() { [ "$case_ok" = 1 ] && { echo "ok: $current"; passed=$((passed + 1)); }; }
-
-# One shell in one pane, in the UTF-8 locale (the only one the image has).
-T new-session -d -s term -x 150 -y 45 \
-    "env -i HOME=$scratch PATH=/usr/bin:/bin TERM=tmux-256color LC_ALL=C.UTF-8 PS1='$ ' bash --norc --noprofile"
+# shellcheck source=terminal_helpers.sh
+. "$here/terminal_helpers.sh"
+start_terminal
 tty=$(T display-message -p -t term '#{pane_tty}')
 shell_pid=$(T display-message -p -t term '#{pane_pid}')
 
-screen() { T capture-pane -p -t term; }
-clear_screen() { T send-keys -t term 'clear' Enter; sleep 0.3; T send-keys -R -t term; T clear-history -t term; }
-type_line() { T send-keys -t term -l "$1"; T send-keys -t term Enter; }
-# Waits until the screen matches an extended regular expression.
-wait_for() {  # pattern, timeout in tenths of a second
-    local tenths=${2:-100}
-    while [ "$tenths" -gt 0 ]; do
-        screen | grep -Eq -- "$1" && return 0
-        sleep 0.1
-        tenths=$((tenths - 1))
-    done
-    return 1
-}
-now_ms() { date +%s%3N; }
 mode_is_raw() { stty -F "$tty" -a | grep -qw -- -icanon && stty -F "$tty" -a | grep -qw -- -echo; }
 
 # Runs the program in directory $1 from a small script that reports its exit
@@ -73,16 +48,6 @@ finished() {  # expected status
     screen | grep -q '^left=\[\]$' || fail "a key reached the shell: $(screen | grep '^left=')"
     cmp -s "$scratch/mode.before" "$scratch/mode.after" || fail "terminal mode not restored"
 }
-log_dir() {  # a directory holding the given Latin-1 log text (printf format)
-    local dir
-    dir=$(mktemp -d "$scratch/run.XXXX")
-    # shellcheck disable=SC2059
-    printf "$1" > "$dir/chat.log"
-    echo "$dir"
-}
-closing='appuyez sur une touche pour quitter'
-countdown='fermeture automatique dans'
-
 start_case "prompt for another file name, then quit with q"
 dir=$(mktemp -d "$scratch/run.XXXX")
 launch "$dir"
@@ -102,31 +67,8 @@ start_case "countdown shown digit by digit, no key pressed"
 dir=$(log_dir '')
 launch "$dir"
 wait_for "$closing" 100 || fail "no closing message"
-shown_at=$(now_ms)
 mode_is_raw || fail "input not in non-canonical no-echo mode during the wait"
-digits=""
-countdown_at=""
-while :; do
-    now=$(screen)
-    line=$(printf '%s\n' "$now" | grep "$countdown" | tail -n 1)
-    if [ -n "$line" ] && [ -z "$countdown_at" ]; then countdown_at=$(now_ms); fi
-    digit=$(printf '%s' "$line" | sed -nE "s/.*$countdown ([0-5])\$/\1/p")
-    [ -n "$digit" ] && [ "${digits: -1}" != "$digit" ] && digits="$digits$digit"
-    printf '%s\n' "$now" | grep -q '^status=' && break
-    [ $(( $(now_ms) - shown_at )) -gt 20000 ] && break
-    sleep 0.1
-done
-ended_at=$(now_ms)
-[ "$digits" = "543210" ] || fail "digits shown: '$digits', expected 5 4 3 2 1 0 in turn"
-if [ -n "$countdown_at" ]; then
-    quiet=$((countdown_at - shown_at))
-    [ "$quiet" -ge 4000 ] && [ "$quiet" -le 7500 ] || fail "quiet phase lasted ${quiet} ms"
-    count=$((ended_at - countdown_at))
-    [ "$count" -ge 4000 ] && [ "$count" -le 8000 ] || fail "countdown lasted ${count} ms"
-else
-    fail "no countdown message"
-fi
-screen | grep -Eq "$countdown 0\$" || fail "the last digit is not 0 with one blank before it"
+check_countdown
 finished 0
 end_case
 
@@ -174,21 +116,11 @@ for sig in INT TERM HUP; do
 done
 
 start_case "accented fatal report read right in a UTF-8 locale"
-skills=""
-for skill in 'forge d'"'"'armes' 'couture' 'empennage' 'menuiserie' 'tannerie' 'alchimie' 'gemmes' 'arcs' \
-             'boucliers' 'armures'; do
-    skills="$skills[22:00:01] Vous devenez plus dou\xe9 en $skill!\n"
-done
-dir=$(log_dir "[22:00:00] Vous commencez le travail sur arc long.\n${skills}[22:00:02] Vous devenez plus dou\xe9 en \xe9b\xe9nisterie!\n")
+dir=$(accented_report_dir)
 launch "$dir"
-wait_for "$closing|ERREUR" 100
-wait_for "dans la ligne" 30 || fail "no fatal report"
-screen | grep -q "^trop d'artisanats différents\$" || fail "message not shown in UTF-8: $(screen | grep "trop d'")"
-screen | grep -q '^\[22:00:02\] Vous devenez plus doué en ébénisterie!$' \
-    || fail "offending line not shown in UTF-8: $(screen | grep '22:00:02')"
+check_accented_report
 T send-keys -t term -l z
 finished 1
 end_case
 
-echo "$passed passed, $failures failed"
-[ "$failures" = 0 ]
+all_cases_passed

@@ -1,23 +1,29 @@
 // Helpers shared by the unit tests: scratch directories and whole runs in-process.
 #pragma once
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 
 #include "report/page_writer.h"
 #include "run/run.h"
 #include "console/scripted_console.h"
+#include "text/system_names.h"
 
 namespace korvanel::testing {
 
 class TempDir {
 public:
+    // A fresh directory of its own under the system's temporary directory.
     TempDir() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "korvanel-test-XXXXXX").string();
-        path_ = mkdtemp(pattern.data());
+        static std::mt19937_64 generator{std::random_device{}()};
+        const auto base = std::filesystem::temp_directory_path();
+        for (;;) {
+            path_ = base / ("korvanel-test-" + std::to_string(generator() % 1000000000000u));
+            if (std::filesystem::create_directory(path_)) break;  // false: the name was taken
+        }
     }
     ~TempDir() {
         std::error_code ignored;
@@ -25,16 +31,17 @@ public:
     }
     const std::filesystem::path& path() const { return path_; }
 
+    // File names are UTF-8 text, whatever the system's code page.
     void write(const std::string& name, const std::string& bytes) const {
-        std::ofstream(path_ / name, std::ios::binary) << bytes;
+        std::ofstream(path_ / path_from_utf8(name), std::ios::binary) << bytes;
     }
     std::string read(const std::string& name) const {
-        std::ifstream in(path_ / name, std::ios::binary);
+        std::ifstream in(path_ / path_from_utf8(name), std::ios::binary);
         std::ostringstream bytes;
         bytes << in.rdbuf();
         return bytes.str();
     }
-    bool exists(const std::string& name) const { return std::filesystem::exists(path_ / name); }
+    bool exists(const std::string& name) const { return std::filesystem::exists(path_ / path_from_utf8(name)); }
 
 private:
     std::filesystem::path path_;

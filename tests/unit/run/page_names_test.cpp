@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "text/latin1.h"
+#include "text/system_names.h"
 
 namespace korvanel {
 namespace {
@@ -23,14 +24,14 @@ TEST(PageNames, LinksEncodeWhatAUrlWouldReadAsSyntax) {
     // Latin-1 in the page and its messages, UTF-8 on disk
     EXPECT_EQ(targets[2].display_name, std::string(kCafe.view()) + ".html");
     EXPECT_EQ(targets[2].link, kCafe.view());
-    EXPECT_EQ(targets[2].file, "/tmp/pages/caf\xC3\xA9.html");
+    EXPECT_EQ(targets[2].file, path_from_utf8("/tmp/pages/caf\xC3\xA9.html"));
 }
 
 TEST(PageNames, CharactersNoSystemTakesInAFileNameBecomeUnderscores) {
     const auto targets = assign_page_targets({"a\tb\x7F" "c\x85\xA0", "..\\x", "a_b_c_\xA0", "1:2*3?4\"5<6>7|8/9"}, "/p");
     EXPECT_EQ(display_names(targets),
               (std::vector<std::string>{"a_b_c_\xA0.html", ".._x.html", "a_b_c_\xA0_.html", "1_2_3_4_5_6_7_8_9.html"}));
-    EXPECT_EQ(targets[0].file, "/p/a_b_c_\xC2\xA0.html");
+    EXPECT_EQ(targets[0].file, path_from_utf8("/p/a_b_c_\xC2\xA0.html"));
 }
 
 TEST(PageNames, DeviceNamesGetAnUnderscoreAfterTheDevice) {

@@ -1,0 +1,42 @@
+# Tests of the Windows build, run under Wine in a prefix of the build's own,
+# made once per test run (its first start writes to standard error, so its
+# output is dropped). The C.UTF-8 locale lets Wine hold accented file names;
+# the program's console bytes do not depend on it.
+
+# For the terminal test: runs the program and reports the console mode it left.
+add_executable(console_mode_probe ${CMAKE_CURRENT_SOURCE_DIR}/wine/console_mode_probe.cpp)
+target_compile_options(console_mode_probe PRIVATE -municode)
+target_link_options(console_mode_probe PRIVATE -municode)
+
+find_program(KORVANEL_WINE wine)
+find_program(KORVANEL_WINEBOOT wineboot)
+if(NOT KORVANEL_WINE OR NOT KORVANEL_WINEBOOT)
+  message(WARNING "Wine not found: the Windows tests are built but not registered")
+  return()
+endif()
+set(KORVANEL_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
+set(KORVANEL_WINE_ENV WINEPREFIX=${KORVANEL_WINEPREFIX} WINEDEBUG=-all)
+
+add_test(NAME wine.prefix
+         COMMAND sh -c "\"$0\" -i >/dev/null 2>&1" ${KORVANEL_WINEBOOT})
+set_tests_properties(wine.prefix PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "${KORVANEL_WINE_ENV};LC_ALL=C.UTF-8")
+
+add_test(NAME unit.windows COMMAND ${KORVANEL_WINE} $<TARGET_FILE:korvanel_unit_tests>)
+set_tests_properties(unit.windows PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "${KORVANEL_WINE_ENV};LC_ALL=C.UTF-8")
+
+foreach(case_dir ${KORVANEL_E2E_CASES})
+  if(IS_DIRECTORY ${case_dir})
+    get_filename_component(case_name ${case_dir} NAME)
+    add_test(NAME e2e.${case_name}
+             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/run_case.sh ${case_dir}
+                     ${KORVANEL_WINE} $<TARGET_FILE:korvanel>)
+    # The harness runs the program in the locale it is given.
+    set_tests_properties(e2e.${case_name} PROPERTIES
+                         FIXTURES_REQUIRED wine
+                         ENVIRONMENT "${KORVANEL_WINE_ENV};KORVANEL_E2E_LC_ALL=C.UTF-8")
+  endif()
+endforeach()
+
+add_test(NAME wine.redirected_input
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/wine/redirected_input_test.sh ${KORVANEL_WINE} $<TARGET_FILE:korvanel>)
+set_tests_properties(wine.redirected_input PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "${KORVANEL_WINE_ENV}")
