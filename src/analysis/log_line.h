@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "text/byte_search.h"
+
 namespace korvanel {
 
 inline constexpr std::size_t kMessageColumn = 11;
@@ -33,6 +35,8 @@ class LogLine {
 public:
     LogLine() = default;
     explicit LogLine(std::string_view text) : text_(text) {}
+    // A line whose first look (dispatch.h) was already taken, by the reader.
+    LogLine(std::string_view text, std::uint32_t first_look) : text_(text), first_look_(first_look), looked_(true) {}
 
     std::string_view text() const { return text_; }
     std::size_t size() const { return text_.size(); }
@@ -41,18 +45,21 @@ public:
     std::string_view message() const {
         return text_.size() > kMessageColumn ? text_.substr(kMessageColumn) : std::string_view{};
     }
-    bool starts_with(std::string_view s) const { return text_.starts_with(s); }
-    bool message_starts_with(std::string_view s) const { return message().starts_with(s); }
+    bool starts_with(std::string_view s) const { return begins_with(text_, s); }
+    bool message_starts_with(std::string_view s) const {
+        if (text_.size() <= kMessageColumn) return s.empty();  // the message text is empty
+        return text_.size() - kMessageColumn >= s.size() && same_bytes(text_.data() + kMessageColumn, s.data(), s.size());
+    }
     // Begins-with test at any column; false beyond the end.
     bool has_at(std::size_t pos, std::string_view s) const {
-        return pos <= text_.size() && text_.substr(pos).starts_with(s);
+        return pos <= text_.size() && text_.size() - pos >= s.size() && same_bytes(text_.data() + pos, s.data(), s.size());
     }
     bool contains(std::string_view s) const { return find(s) != kNotFound; }
     bool message_contains(std::string_view s) const { return find_in_message(s) != kNotFound; }
 
     // Column of the first `s` at or after `from` in the whole line, or kNotFound.
     std::size_t find(std::string_view s, std::size_t from = 0) const {
-        return from > text_.size() ? kNotFound : text_.find(s, from);
+        return from > text_.size() ? kNotFound : find_bytes(text_, s, from);
     }
     // Column of the first `s` in the message text, or kNotFound.
     std::size_t find_in_message(std::string_view s) const {
@@ -83,11 +90,20 @@ public:
 
     // Drops a final line break (a log command naming a part does so).
     void drop_final_newline() {
-        if (!text_.empty() && text_.back() == '\n') text_.remove_suffix(1);
+        if (!text_.empty() && text_.back() == '\n') {
+            text_.remove_suffix(1);
+            looked_ = false;  // the first look was taken of the longer text
+        }
     }
+
+    // The first look taken by the reader, if it took one (see dispatch.h).
+    bool has_first_look() const { return looked_; }
+    std::uint32_t first_look() const { return first_look_; }
 
 private:
     std::string_view text_;
+    std::uint32_t first_look_ = 0;
+    bool looked_ = false;
 };
 
 }  // namespace korvanel
