@@ -80,9 +80,15 @@ std::uint32_t steps_with_otherwise() {
     return steps;
 }
 
+std::uint32_t first_look_at(std::string_view text) { return first_look().scan(text); }
+
+void first_look_at(const std::string_view* texts, std::uint32_t* looks, std::size_t count) {
+    first_look().scan_many(texts, looks, count);
+}
+
 void dispatch_line(const LogLine& line, PartStats& stats) {
     static const std::uint32_t kOtherwise = steps_with_otherwise();
-    const std::uint32_t wanted = first_look().scan(line.text());
+    const std::uint32_t wanted = line.has_first_look() ? line.first_look() : first_look().scan(line.text());
     // Only the steps concerned, lowest (earliest) first.
     for (std::uint32_t pending = wanted | kOtherwise; pending != 0; pending &= pending - 1) {
         const int step = std::countr_zero(pending);

@@ -31,6 +31,11 @@ public:
         return static_cast<std::uint32_t>(found >> 32);
     }
 
+    // scan() of each of `count` lines into looks[0..count). Gives the same
+    // masks, faster: the walk through the automaton is one chain of
+    // dependent loads per line, so four lines are walked side by side.
+    void scan_many(const std::string_view* lines, std::uint32_t* looks, std::size_t count) const;
+
 private:
     static constexpr std::size_t kStampLength = 11;  // "[hh:mm:ss] "
     static bool has_time_stamp(std::string_view line) {

@@ -127,5 +127,45 @@ TEST(Dispatch, TheFirstLookChangesNothing) {
     }
 }
 
+// The reader takes the first look of a whole block of lines at once, four
+// lines side by side: every line must get the look it would get alone, and
+// the dispatch must do with it what it does when it looks itself.
+TEST(Dispatch, TheFirstLookOfManyLinesIsTheFirstLookOfEach) {
+    std::vector<std::string> lines = mixed_lines(4, 3000);
+    lines.insert(lines.begin() + 7, {"", "\n", "[10:00:00] ", std::string(299, 'x'), "[10:00:00] meurt !"});
+    std::vector<std::string_view> texts(lines.begin(), lines.end());
+    for (std::size_t count : {std::size_t{0}, std::size_t{1}, std::size_t{3}, std::size_t{4}, std::size_t{5},
+                              std::size_t{9}, std::size_t{17}, texts.size()}) {
+        for (std::size_t first : {std::size_t{0}, std::size_t{5}}) {
+            if (first + count > texts.size()) continue;
+            std::vector<std::uint32_t> looks(count, 0xDEADBEEF);
+            first_look_at(texts.data() + first, looks.data(), count);
+            for (std::size_t i = 0; i < count; ++i) {
+                ASSERT_EQ(looks[i], first_look_at(texts[first + i])) << texts[first + i];
+            }
+        }
+    }
+
+    auto looked = new_part_stats();
+    auto ahead = new_part_stats();
+    std::vector<std::uint32_t> looks(texts.size());
+    first_look_at(texts.data(), looks.data(), texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const std::string a = outcome(dispatch_line, lines[i], *looked);
+        std::string b;
+        try {
+            dispatch_line(LogLine(texts[i], looks[i]), *ahead);
+        } catch (const FatalError& error) {
+            b = "fatal:" + error.message;
+        }
+        ASSERT_EQ(a, b) << lines[i];
+        if (!a.empty()) {
+            looked = new_part_stats();
+            ahead = new_part_stats();
+        }
+    }
+    EXPECT_TRUE(*looked == *ahead);
+}
+
 }  // namespace
 }  // namespace korvanel
