@@ -6,7 +6,7 @@
 
 namespace korvanel {
 
-TextScanner::TextScanner(const std::vector<std::pair<std::string_view, std::uint32_t>>& texts) {
+TextScanner::TextScanner(const std::vector<std::pair<std::string_view, std::uint64_t>>& texts) {
     // Every byte that occurs in a text gets a class of its own; all others share class 0.
     for (const auto& [text, mask] : texts) {
         for (unsigned char byte : text) {
@@ -68,14 +68,19 @@ TextScanner::TextScanner(const std::vector<std::pair<std::string_view, std::uint
         if (goes_to[byte_class_[byte]] != 0) stamp_leads_nowhere_ = false;
     }
 
+    // Every row must fit its field, every mask its bits.
+    if (goes_to.size() > (std::size_t{1} << kRowBits)) std::abort();
+    for (const auto& text : texts) {
+        if (text.second >> kMaskBits != 0) std::abort();
+    }
     next_.resize(goes_to.size());
     for (std::size_t i = 0; i < goes_to.size(); ++i) {
         const std::uint32_t state = goes_to[i];
-        next_[i] = std::uint64_t{output_[state]} << 32 | state * classes_;
+        next_[i] = output_[state] << kRowBits | std::uint64_t{state * classes_};
     }
 }
 
-void TextScanner::scan_many(const std::string_view* lines, std::uint32_t* looks, std::size_t count) const {
+void TextScanner::scan_many(const std::string_view* lines, std::uint64_t* looks, std::size_t count) const {
     struct Lane {
         const unsigned char* at;
         std::size_t left;  // bytes still to walk
@@ -111,10 +116,10 @@ void TextScanner::scan_many(const std::string_view* lines, std::uint32_t* looks,
                 const std::uint64_t eb = next[rb + byte_class_[b[i]]];
                 const std::uint64_t ec = next[rc + byte_class_[c[i]]];
                 const std::uint64_t ed = next[rd + byte_class_[d[i]]];
-                ra = static_cast<std::uint32_t>(ea);
-                rb = static_cast<std::uint32_t>(eb);
-                rc = static_cast<std::uint32_t>(ec);
-                rd = static_cast<std::uint32_t>(ed);
+                ra = static_cast<std::uint16_t>(ea);
+                rb = static_cast<std::uint16_t>(eb);
+                rc = static_cast<std::uint16_t>(ec);
+                rd = static_cast<std::uint16_t>(ed);
                 fa |= ea;
                 fb |= eb;
                 fc |= ec;
@@ -128,7 +133,7 @@ void TextScanner::scan_many(const std::string_view* lines, std::uint32_t* looks,
                 lane.left -= steps;
                 // A finished line gives its mask and the lane takes the next line.
                 while (lane.left == 0) {
-                    looks[lane.line] = static_cast<std::uint32_t>(lane.found >> 32);
+                    looks[lane.line] = lane.found >> kRowBits;
                     if (!take(lane)) {
                         lane.line = count;  // nothing left for this lane
                         all_busy = false;
@@ -147,10 +152,10 @@ void TextScanner::scan_many(const std::string_view* lines, std::uint32_t* looks,
         std::uint64_t found = lane.found;
         for (std::size_t i = 0; i < lane.left; ++i) {
             const std::uint64_t entry = next[row + byte_class_[lane.at[i]]];
-            row = static_cast<std::uint32_t>(entry);
+            row = static_cast<std::uint16_t>(entry);
             found |= entry;
         }
-        looks[lane.line] = static_cast<std::uint32_t>(found >> 32);
+        looks[lane.line] = found >> kRowBits;
     }
 }
 

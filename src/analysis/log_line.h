@@ -31,12 +31,18 @@ inline std::int32_t read_number(std::string_view text, std::size_t pos = 0) {
     return read_number_from(text, pos);
 }
 
+// The first look at a line (dispatch.h): bits for the steps of the
+// dispatcher below this one, bits for searched texts above.
+inline constexpr int kFirstLookSteps = 24;
+// False when a line with this first look certainly does not hold `text`.
+bool first_look_may_hold(std::uint64_t look, std::string_view text);
+
 class LogLine {
 public:
     LogLine() = default;
     explicit LogLine(std::string_view text) : text_(text) {}
     // A line whose first look (dispatch.h) was already taken, by the reader.
-    LogLine(std::string_view text, std::uint32_t first_look) : text_(text), first_look_(first_look), looked_(true) {}
+    LogLine(std::string_view text, std::uint64_t first_look) : text_(text), first_look_(first_look), looked_(true) {}
 
     std::string_view text() const { return text_; }
     std::size_t size() const { return text_.size(); }
@@ -59,7 +65,8 @@ public:
 
     // Column of the first `s` at or after `from` in the whole line, or kNotFound.
     std::size_t find(std::string_view s, std::size_t from = 0) const {
-        return from > text_.size() ? kNotFound : find_bytes(text_, s, from);
+        if (from > text_.size() || (looked_ && !first_look_may_hold(first_look_, s))) return kNotFound;
+        return find_bytes(text_, s, from);
     }
     // Column of the first `s` in the message text, or kNotFound.
     std::size_t find_in_message(std::string_view s) const {
@@ -98,11 +105,11 @@ public:
 
     // The first look taken by the reader, if it took one (see dispatch.h).
     bool has_first_look() const { return looked_; }
-    std::uint32_t first_look() const { return first_look_; }
+    std::uint64_t first_look() const { return first_look_; }
 
 private:
     std::string_view text_;
-    std::uint32_t first_look_ = 0;
+    std::uint64_t first_look_ = 0;
     bool looked_ = false;
 };
 

@@ -50,7 +50,7 @@ struct LogReader::Batch {
     explicit Batch(std::size_t capacity)
         : bytes(new char[capacity]),
           texts(static_cast<std::string_view*>(::operator new(capacity * sizeof(std::string_view)))),
-          looks(new std::uint32_t[capacity]) {}
+          looks(new std::uint64_t[capacity]) {}
 
     struct Release {
         void operator()(std::string_view* texts) const { ::operator delete(texts); }
@@ -58,7 +58,7 @@ struct LogReader::Batch {
     std::unique_ptr<char[]> bytes;
     // At most one line per byte; the arrays are only touched as far as lines go.
     std::unique_ptr<std::string_view, Release> texts;
-    std::unique_ptr<std::uint32_t[]> looks;
+    std::unique_ptr<std::uint64_t[]> looks;
     std::size_t count = 0;
     bool last = false;  // no line follows this block's
 };

@@ -48,7 +48,7 @@ private:
     std::unique_ptr<Source> source_;
     Batch* batch_ = nullptr;  // the block being handed out
     const std::string_view* texts_ = nullptr;
-    const std::uint32_t* looks_ = nullptr;
+    const std::uint64_t* looks_ = nullptr;
     std::size_t at_ = 0;
     std::size_t count_ = 0;
 };

@@ -138,7 +138,7 @@ TEST(Dispatch, TheFirstLookOfManyLinesIsTheFirstLookOfEach) {
                               std::size_t{9}, std::size_t{17}, texts.size()}) {
         for (std::size_t first : {std::size_t{0}, std::size_t{5}}) {
             if (first + count > texts.size()) continue;
-            std::vector<std::uint32_t> looks(count, 0xDEADBEEF);
+            std::vector<std::uint64_t> looks(count, 0xDEADBEEF);
             first_look_at(texts.data() + first, looks.data(), count);
             for (std::size_t i = 0; i < count; ++i) {
                 ASSERT_EQ(looks[i], first_look_at(texts[first + i])) << texts[first + i];
@@ -146,9 +146,27 @@ TEST(Dispatch, TheFirstLookOfManyLinesIsTheFirstLookOfEach) {
         }
     }
 
+    // A line that comes with its look answers every search as it would without.
+    std::vector<std::string_view> searched;
+    for (const std::string& line : mixed_lines(5, 400)) {
+        for (std::size_t at = 0; at < line.size(); at += 9) searched.push_back(std::string_view(line).substr(at, 30));
+    }
+    for (const TextList* list : {&kEvadeTexts, &kAvoidanceTexts, &kIncomingTypeTexts, &kAnnouncementTexts, &kHitTexts,
+                                 &kMonsterDeathTexts, &kLootTexts, &kHealTexts, &kIncantationTexts, &kShotTimerTexts}) {
+        searched.insert(searched.end(), list->begin(), list->end());
+    }
+    for (std::string_view text : texts) {
+        const LogLine plain(text);
+        const LogLine with_look(text, first_look_at(text));
+        for (std::string_view s : searched) {
+            ASSERT_EQ(with_look.find(s), plain.find(s)) << text << " / " << s;
+            ASSERT_EQ(with_look.find(s, 20), plain.find(s, 20)) << text << " / " << s;
+        }
+    }
+
     auto looked = new_part_stats();
     auto ahead = new_part_stats();
-    std::vector<std::uint32_t> looks(texts.size());
+    std::vector<std::uint64_t> looks(texts.size());
     first_look_at(texts.data(), looks.data(), texts.size());
     for (std::size_t i = 0; i < texts.size(); ++i) {
         const std::string a = outcome(dispatch_line, lines[i], *looked);
