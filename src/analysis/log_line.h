@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "analysis/searched_texts.h"
 #include "text/byte_search.h"
 
 namespace korvanel {
@@ -31,11 +32,11 @@ inline std::int32_t read_number(std::string_view text, std::size_t pos = 0) {
     return read_number_from(text, pos);
 }
 
-// The first look at a line (dispatch.h): bits for the steps of the
-// dispatcher below this one, bits for searched texts above.
-inline constexpr int kFirstLookSteps = 24;
-// False when a line with this first look certainly does not hold `text`.
-bool first_look_may_hold(std::uint64_t look, std::string_view text);
+// False when a line with this first look (dispatch.h) certainly does not hold `text`.
+inline bool first_look_may_hold(std::uint64_t look, std::string_view text) {
+    const std::uint64_t bit = kSearchedTable.bit_of(text);
+    return bit == 0 || (look & bit) != 0;
+}
 
 class LogLine {
 public:
