@@ -37,7 +37,9 @@ inline bool same_bytes(const char* a, const char* b, std::size_t n) {
     if (n >= 8) {
         if (load8(a) != load8(b)) return false;
         if (n <= 16) return load8(a + n - 8) == load8(b + n - 8);
-        return std::memcmp(a + 8, b + 8, n - 8) == 0;
+        if (load8(a + 8) != load8(b + 8)) return false;
+        if (n <= 24) return load8(a + n - 8) == load8(b + n - 8);
+        return std::memcmp(a + 16, b + 16, n - 16) == 0;
     }
     if (n >= 4) return load4(a) == load4(b) && load4(a + n - 4) == load4(b + n - 4);
     for (std::size_t i = 0; i < n; ++i) {
