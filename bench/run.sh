@@ -6,14 +6,15 @@
 # `grep -c Vous` on the same file for scale, and its speed pinned to one
 # core (`taskset -c 0`), where the reading cannot run beside the analysis.
 #
-#   bench/run.sh [--lines N] [--seed S] [--repeat R] [--micro] [--binary PATH]
+#   bench/run.sh [--lines N] [--seed S] [--repeat R] [--micro] [--binary PATH] [--before FILE]
 #
 # Every command is timed R times (default 3) and the best time is kept.
 # --micro also runs the microbenchmarks of the dispatcher, one per kind of
 # line. --binary measures another korvanel (an older build, for a before
 # and after on the same machine) instead of the one just built. Logs, pages
 # and console texts stay in build/bench/run. The last lines are the rows of
-# the README's table of figures.
+# the README's tables of figures; --before names the saved output of an
+# earlier run with --micro, whose per-kind figures fill the "before" column.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -23,6 +24,7 @@ seed=1
 repeat=3
 micro=0
 binary=""
+before=""
 while [ $# -gt 0 ]; do
     case "$1" in
         --lines) lines=$2; shift 2 ;;
@@ -30,7 +32,9 @@ while [ $# -gt 0 ]; do
         --repeat) repeat=$2; shift 2 ;;
         --micro) micro=1; shift ;;
         --binary) binary=$(realpath "$2"); shift 2 ;;
-        *) echo "usage: bench/run.sh [--lines N] [--seed S] [--repeat R] [--micro] [--binary PATH]" >&2; exit 2 ;;
+        --before) before=$(realpath "$2"); shift 2 ;;
+        *) echo "usage: bench/run.sh [--lines N] [--seed S] [--repeat R] [--micro] [--binary PATH] [--before FILE]" >&2
+           exit 2 ;;
     esac
 done
 
@@ -77,6 +81,12 @@ best_of() {
 }
 
 rows=""
+# what was measured, when: the commit built, or the binary given
+if [ -n "$binary" ]; then
+    measured="$(basename "$binary"), $(date -u +%Y-%m-%d)"
+else
+    measured="$(git rev-parse --short HEAD 2>/dev/null || echo '?'), $(date -u +%Y-%m-%d)"
+fi
 report() {
     local name=$1 dir=$work/$1
     local log=$dir/chat.log
@@ -104,12 +114,12 @@ report() {
     grep -a -o -E 'tableau de valeurs plein|tableau des armes plein|table des styles pleine|liste des meurtriers pleine|tableau de chasse plein' \
         "$dir/console.txt" | sort | uniq -c | sed 's/^ */  console warning x/' || true
     rows+=$(awk -v name="$name" -v bytes="$bytes" -v lines="$line_count" -v t="$run_time" -v rss="$peak" \
-        -v one="$one_time" -v wc="$wc_time" -v grep="$grep_time" 'BEGIN {
+        -v one="$one_time" -v wc="$wc_time" -v grep="$grep_time" -v measured="$measured" 'BEGIN {
         label = name == "mixed" ? "1,000,000 lines, one part" : "1,000,000 lines, ten parts"
         if (lines != 1000000) label = lines " lines, " name
         one_text = one > 0 ? sprintf("%.3f s, %.0f MB/s", one, bytes / 1e6 / one) : "-"
-        printf "| %s | %.1f MB | %.3f s | %.0f MB/s, %.1f million lines/s | %s | %.1f MB | %.0f | %.0f |\n",
-               label, bytes / 1e6, t, bytes / 1e6 / t, lines / t / 1e6, one_text, rss / 1024, t / wc, t / grep
+        printf "| %s, %.1f MB | %s | %.3f s | %.0f MB/s, %.1f million lines/s | %s | %.1f MB | %.0f | %.0f |\n",
+               label, bytes / 1e6, measured, t, bytes / 1e6 / t, lines / t / 1e6, one_text, rss / 1024, t / wc, t / grep
     }')$'\n'
 }
 
@@ -119,10 +129,30 @@ report mixed
 report ten-parts
 
 echo
-echo "rows of the README table (best of $repeat, $(date -u +%Y-%m-%d), $(git rev-parse --short HEAD 2>/dev/null || echo '?')):"
+echo "rows of the README table of whole runs (best of $repeat):"
 printf '%s' "$rows"
 
 if [ "$micro" = 1 ]; then
     echo
-    "$build/bench/korvanel_dispatch_bench" --benchmark_min_time=0.2
+    "$build/bench/korvanel_dispatch_bench" --benchmark_min_time=0.2 | tee "$work/micro.txt"
+    # Nanoseconds of processor time per line, by kind: "| kind | before | dispatch | looked |".
+    echo
+    echo "rows of the README table of kinds of line (ns per line, processor time):"
+    awk -v before="$before" '
+        function take(file, prefix,    line, f) {
+            while ((getline line < file) > 0) {
+                split(line, f, " ")
+                if (f[1] ~ "^(dispatch|looked)/" && f[5] == "ns") table[prefix f[1]] = f[4]
+            }
+        }
+        BEGIN {
+            if (before != "") take(before, "before:")
+            take(ARGV[1], "after:")
+            ARGV[1] = ""
+        }
+        /^dispatch\// {
+            kind = substr($1, 10)
+            b = ("before:dispatch/" kind) in table ? sprintf("%.0f", table["before:dispatch/" kind]) : "-"
+            printf "| %s | %s | %.0f | %.0f |\n", kind, b, table["after:dispatch/" kind], table["after:looked/" kind]
+        }' "$work/micro.txt" "$work/micro.txt"
 fi
