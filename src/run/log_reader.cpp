@@ -10,6 +10,10 @@
 #include <thread>
 #include <vector>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "analysis/dispatch.h"
 
 namespace korvanel {
@@ -37,6 +41,31 @@ std::size_t drop_cr_before_lf(char* data, std::size_t length) {
         *write++ = '\r';
     }
     return static_cast<std::size_t>(write - data);
+}
+
+// Calls found(position) for every line feed of data[0..length), in order.
+template <typename Found>
+void for_each_newline(const char* data, std::size_t length, Found&& found) {
+    std::size_t at = 0;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time.
+    const __m128i newline = _mm_set1_epi8('\n');
+    for (; at + 16 <= length; at += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
+        auto feeds = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, newline)));
+        while (feeds != 0) {
+            found(at + static_cast<std::size_t>(__builtin_ctz(feeds)));
+            feeds &= feeds - 1;
+        }
+    }
+#endif
+    while (at < length) {
+        const void* feed = std::memchr(data + at, '\n', length - at);
+        if (feed == nullptr) break;
+        const auto position = static_cast<std::size_t>(static_cast<const char*>(feed) - data);
+        found(position);
+        at = position + 1;
+    }
 }
 
 // How many blocks are under way at once: the one handed out and those read ahead.
@@ -175,25 +204,27 @@ private:
         }
 
         // Lines of at most kMaxLine bytes; an unfinished last line waits for the next block.
+        const bool has_nul = std::memchr(bytes, '\0', length) != nullptr;
         std::size_t count = 0;
         std::size_t pos = 0;
-        while (pos < length) {
-            const char* const at = bytes + pos;
-            const std::size_t window = std::min(length - pos, kMaxLine);
-            const void* newline = std::memchr(at, '\n', window);
-            std::size_t n = window;
-            if (newline != nullptr) {
-                n = static_cast<std::size_t>(static_cast<const char*>(newline) - at) + 1;
-            } else if (window < kMaxLine && !eof_) {
-                break;
-            }
-            std::string_view text(at, n);
-            if (const void* nul = std::memchr(at, '\0', n)) {
-                text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - at));
+        auto emit = [&](std::size_t n) {
+            std::string_view text(bytes + pos, n);
+            if (has_nul) {
+                if (const void* nul = std::memchr(text.data(), '\0', n)) {
+                    text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
+                }
             }
             new (batch.texts.get() + count++) std::string_view(text);
             pos += n;
-        }
+        };
+        // Every line feed of the block ends a line, after as many pieces of
+        // kMaxLine bytes as the line needs before it.
+        for_each_newline(bytes, length, [&](std::size_t newline) {
+            while (newline - pos >= kMaxLine) emit(kMaxLine);
+            emit(newline + 1 - pos);
+        });
+        while (length - pos >= kMaxLine) emit(kMaxLine);
+        if (eof_ && pos < length) emit(length - pos);
         carry_length_ = length - pos;
         std::memcpy(carry_.get(), bytes + pos, carry_length_);
         batch.count = count;
