@@ -43,7 +43,11 @@ public:
     LogLine() = default;
     explicit LogLine(std::string_view text) : text_(text) {}
     // A line whose first look (dispatch.h) was already taken, by the reader.
-    LogLine(std::string_view text, std::uint64_t first_look) : text_(text), first_look_(first_look), looked_(true) {}
+    LogLine(std::string_view text, std::uint64_t first_look)
+        : LogLine(text, first_look, read_number(text, kMessageColumn)) {}
+    // The same, with the first number of its message text already read too.
+    LogLine(std::string_view text, std::uint64_t first_look, std::int32_t message_number)
+        : text_(text), first_look_(first_look), message_number_(message_number), looked_(true) {}
 
     std::string_view text() const { return text_; }
     std::size_t size() const { return text_.size(); }
@@ -85,7 +89,7 @@ public:
     // read_number at a column of the line.
     std::int32_t number_at(std::size_t pos) const { return read_number(text_, pos); }
     // The first number of the message text.
-    std::int32_t message_number() const { return read_number(text_, kMessageColumn); }
+    std::int32_t message_number() const { return looked_ ? message_number_ : read_number(text_, kMessageColumn); }
 
     // Clock readings of the time stamp.
     std::int32_t hours() const { return number_at(1); }
@@ -100,7 +104,7 @@ public:
     void drop_final_newline() {
         if (!text_.empty() && text_.back() == '\n') {
             text_.remove_suffix(1);
-            looked_ = false;  // the first look was taken of the longer text
+            looked_ = false;  // the first look and the number were taken of the longer text
         }
     }
 
@@ -111,6 +115,7 @@ public:
 private:
     std::string_view text_;
     std::uint64_t first_look_ = 0;
+    std::int32_t message_number_ = 0;
     bool looked_ = false;
 };
 

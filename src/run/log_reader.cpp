@@ -79,7 +79,8 @@ struct LogReader::Batch {
     explicit Batch(std::size_t capacity)
         : bytes(new char[capacity]),
           texts(static_cast<std::string_view*>(::operator new(capacity * sizeof(std::string_view)))),
-          looks(new std::uint64_t[capacity]) {}
+          looks(new std::uint64_t[capacity]),
+          numbers(new std::int32_t[capacity]) {}
 
     struct Release {
         void operator()(std::string_view* texts) const { ::operator delete(texts); }
@@ -88,6 +89,7 @@ struct LogReader::Batch {
     // At most one line per byte; the arrays are only touched as far as lines go.
     std::unique_ptr<std::string_view, Release> texts;
     std::unique_ptr<std::uint64_t[]> looks;
+    std::unique_ptr<std::int32_t[]> numbers;  // the first number of each message text
     std::size_t count = 0;
     bool last = false;  // no line follows this block's
 };
@@ -230,6 +232,7 @@ private:
         batch.count = count;
         batch.last = eof_;
         first_look_at(batch.texts.get(), batch.looks.get(), count);
+        for (std::size_t i = 0; i < count; ++i) batch.numbers[i] = read_number(batch.texts.get()[i], kMessageColumn);
     }
 
     std::FILE* file_;
@@ -265,6 +268,7 @@ bool LogReader::next_batch() {
         if (batch_ == nullptr) return false;
         texts_ = batch_->texts.get();
         looks_ = batch_->looks.get();
+        numbers_ = batch_->numbers.get();
         at_ = 0;
         count_ = batch_->count;
         if (count_ != 0) return true;

@@ -15,11 +15,12 @@ namespace korvanel {
 // pieces). A carriage return right before a line feed is dropped. A NUL byte
 // ends the text of its line.
 //
-// Every line comes with its first look (dispatch.h) already taken. Where the
-// machine has a second core, the reading, the cutting into lines and the
-// first looks of the next blocks go on on a thread of their own while the
-// caller works through this block; the lines still come one by one, in log
-// order, and the caller sees nothing else of it.
+// Every line comes with its first look (dispatch.h) already taken and the
+// first number of its message text already read. Where the machine has a
+// second core, the reading, the cutting into lines and the first looks of
+// the next blocks go on on a thread of their own while the caller works
+// through this block; the lines still come one by one, in log order, and
+// the caller sees nothing else of it.
 class LogReader {
 public:
     static constexpr std::size_t kMaxLine = 299;
@@ -32,7 +33,7 @@ public:
     // The next line, valid until the next call; false once the log is exhausted.
     bool next(LogLine& line) {
         if (at_ == count_ && !next_batch()) return false;
-        line = LogLine(texts_[at_], looks_[at_]);
+        line = LogLine(texts_[at_], looks_[at_], numbers_[at_]);
         ++at_;
         return true;
     }
@@ -49,6 +50,7 @@ private:
     Batch* batch_ = nullptr;  // the block being handed out
     const std::string_view* texts_ = nullptr;
     const std::uint64_t* looks_ = nullptr;
+    const std::int32_t* numbers_ = nullptr;
     std::size_t at_ = 0;
     std::size_t count_ = 0;
 };

@@ -114,6 +114,7 @@ TEST(LogReader, CutsEveryLogAsTheRulesSay) {
         while (reader.next(line)) {
             ASSERT_TRUE(line.has_first_look());
             ASSERT_EQ(line.first_look(), first_look_at(line.text()));
+            ASSERT_EQ(line.message_number(), LogLine(line.text()).message_number());
             lines.emplace_back(line.text());
         }
         ASSERT_EQ(lines, lines_by_the_rules(bytes)) << "round " << round << ", block " << block;
