@@ -59,11 +59,13 @@ public:
     bool starts_with(std::string_view s) const { return begins_with(text_, s); }
     bool message_starts_with(std::string_view s) const {
         if (text_.size() <= kMessageColumn) return s.empty();  // the message text is empty
-        return text_.size() - kMessageColumn >= s.size() && same_bytes(text_.data() + kMessageColumn, s.data(), s.size());
+        return text_.size() - kMessageColumn >= s.size() &&
+               same_bytes(text_.data() + kMessageColumn, s.data(), s.size());
     }
     // Begins-with test at any column; false beyond the end.
     bool has_at(std::size_t pos, std::string_view s) const {
-        return pos <= text_.size() && text_.size() - pos >= s.size() && same_bytes(text_.data() + pos, s.data(), s.size());
+        return pos <= text_.size() && text_.size() - pos >= s.size() &&
+               same_bytes(text_.data() + pos, s.data(), s.size());
     }
     bool contains(std::string_view s) const { return find(s) != kNotFound; }
     bool message_contains(std::string_view s) const { return find_in_message(s) != kNotFound; }

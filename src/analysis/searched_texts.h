@@ -32,10 +32,12 @@ inline constexpr auto kCombatMode = latin1("Vous passez en mode combat");
 inline constexpr auto kBlocked = latin1("bloque votre attaque");
 inline constexpr auto kEvaded = latin1("esquive votre attaque");
 inline constexpr auto kParried = latin1("pare votre attaque");
-inline constexpr auto kIncantationInterrupted = latin1("vous attaque, vous empêchant de poursuivre votre incantation !");
+inline constexpr auto kIncantationInterrupted =
+    latin1("vous attaque, vous empêchant de poursuivre votre incantation !");
 inline constexpr auto kShotInterruptedBy = latin1("interrompant votre tir");
 inline constexpr auto kEnemyMissed = latin1("rate son coup");
-inline constexpr auto kAttackAvoided = latin1("vous attaque, mais vous esquivez");  // and "..., mais vous parez", "..., mais vous bloquez"
+// and "vous attaque, mais vous parez", "vous attaque, mais vous bloquez"
+inline constexpr auto kAttackAvoided = latin1("vous attaque, mais vous esquivez");
 inline constexpr auto kGuarded = latin1("vous protège de l'attaque lancée par");
 inline constexpr auto kMonsterDies = latin1("meurt !");
 inline constexpr auto kTargetIsFull = latin1("n'a plus besoin de soins.");
@@ -43,12 +45,18 @@ inline constexpr auto kLeaves = latin1("laisse ");
 inline constexpr auto kWeaponAttack = latin1("vous attaque avec son arme");
 inline constexpr auto kSpellCast = latin1("lance un sort");
 inline constexpr auto kArrowShot = latin1("vous tire avec son arme");
-inline constexpr auto kPlayerPoisoned = latin1("Vous êtes victime d'un empoisonnement");  // and "... d'un poison violent"
+// and "Vous êtes victime d'un poison violent"
+inline constexpr auto kPlayerPoisoned = latin1("Vous êtes victime d'un empoisonnement");
 inline constexpr auto kInflicts = latin1("vous inflige");
 }  // namespace searched
 
 inline constexpr std::string_view kSearchedTexts[] = {
-    searched::kTooFar, searched::kNotInView, searched::kPoisoned, searched::kBleeds, searched::kOpenWounds, searched::kMagicBurst, searched::kInterposed, searched::kCombatMode, searched::kBlocked, searched::kEvaded, searched::kParried, searched::kIncantationInterrupted, searched::kShotInterruptedBy, searched::kEnemyMissed, searched::kAttackAvoided, searched::kGuarded, searched::kMonsterDies, searched::kTargetIsFull, searched::kLeaves, searched::kWeaponAttack, searched::kSpellCast, searched::kArrowShot, searched::kPlayerPoisoned, searched::kInflicts};
+    searched::kTooFar, searched::kNotInView, searched::kPoisoned, searched::kBleeds, searched::kOpenWounds,
+    searched::kMagicBurst, searched::kInterposed, searched::kCombatMode, searched::kBlocked, searched::kEvaded,
+    searched::kParried, searched::kIncantationInterrupted, searched::kShotInterruptedBy, searched::kEnemyMissed,
+    searched::kAttackAvoided, searched::kGuarded, searched::kMonsterDies, searched::kTargetIsFull, searched::kLeaves,
+    searched::kWeaponAttack, searched::kSpellCast, searched::kArrowShot, searched::kPlayerPoisoned,
+    searched::kInflicts};
 
 // A longer text is known, and looked for, by its beginning: a line that
 // holds the text holds its beginning too.

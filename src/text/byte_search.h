@@ -90,7 +90,8 @@ inline std::size_t find_bytes(std::string_view text, std::string_view needle, st
     }
 #endif
     for (; i <= last_start; ++i) {
-        if (data[i] == first && data[i + n - 1] == last && (n <= 2 || same_bytes(data + i + 1, needle.data() + 1, n - 2))) {
+        if (data[i] == first && data[i + n - 1] == last &&
+            (n <= 2 || same_bytes(data + i + 1, needle.data() + 1, n - 2))) {
             return i;
         }
     }
