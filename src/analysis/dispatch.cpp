@@ -1,10 +1,9 @@
 #include "analysis/dispatch.h"
 
-#include <array>
 #include <bit>
-#include <cstdlib>
-#include <cstring>
 #include <initializer_list>
+#include <utility>
+#include <vector>
 
 #include "analysis/first_look.h"
 #include "analysis/recognisers.h"
@@ -78,7 +77,6 @@ const TextScanner& first_look() {
     return scanner;
 }
 }  // namespace
-
 
 // The steps that do something even on a line without their texts.
 std::uint32_t steps_with_otherwise() {
