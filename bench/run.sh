@@ -3,13 +3,18 @@
 # 1,000,000 lines and a ten-part log of the same size, runs korvanel on each
 # (standard input from /dev/null, so the run does not wait at the end) and
 # reports its speed and peak memory, with the time of `wc -l` and
-# `grep -c Vous` on the same file for scale.
+# `grep -c Vous` on the same file for scale, and its speed pinned to one
+# core (`taskset -c 0`), where the reading cannot run beside the analysis.
 #
-#   bench/run.sh [--lines N] [--seed S] [--repeat R] [--micro]
+#   bench/run.sh [--lines N] [--seed S] [--repeat R] [--micro] [--binary PATH] [--before FILE]
 #
 # Every command is timed R times (default 3) and the best time is kept.
 # --micro also runs the microbenchmarks of the dispatcher, one per kind of
-# line. Logs, pages and console texts stay in build/bench/run.
+# line. --binary measures another korvanel (an older build, for a before
+# and after on the same machine) instead of the one just built. Logs, pages
+# and console texts stay in build/bench/run. The last lines are the rows of
+# the README's tables of figures; --before names the saved output of an
+# earlier run with --micro, whose per-kind figures fill the "before" column.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -18,13 +23,18 @@ lines=1000000
 seed=1
 repeat=3
 micro=0
+binary=""
+before=""
 while [ $# -gt 0 ]; do
     case "$1" in
         --lines) lines=$2; shift 2 ;;
         --seed) seed=$2; shift 2 ;;
         --repeat) repeat=$2; shift 2 ;;
         --micro) micro=1; shift ;;
-        *) echo "usage: bench/run.sh [--lines N] [--seed S] [--repeat R] [--micro]" >&2; exit 2 ;;
+        --binary) binary=$(realpath "$2"); shift 2 ;;
+        --before) before=$(realpath "$2"); shift 2 ;;
+        *) echo "usage: bench/run.sh [--lines N] [--seed S] [--repeat R] [--micro] [--binary PATH] [--before FILE]" >&2
+           exit 2 ;;
     esac
 done
 
@@ -35,6 +45,7 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=
 cmake --build "$build" -j "$(nproc)" --target korvanel korvanel_loggen korvanel_measure korvanel_dispatch_bench
 
 korvanel=$root/$build/korvanel
+[ -n "$binary" ] && korvanel=$binary
 measure=$root/$build/bench/korvanel_measure
 work=$root/$build/run
 rm -rf "$work"
@@ -69,27 +80,47 @@ best_of() {
     echo "$best $peak"
 }
 
+rows=""
+# what was measured, when: the commit built, or the binary given
+if [ -n "$binary" ]; then
+    measured="$(basename "$binary"), $(date -u +%Y-%m-%d)"
+else
+    measured="$(git rev-parse --short HEAD 2>/dev/null || echo '?'), $(date -u +%Y-%m-%d)"
+fi
 report() {
     local name=$1 dir=$work/$1
     local log=$dir/chat.log
-    local bytes line_count run_time run_cpu peak wc_time grep_time pages
+    local bytes line_count run_time run_cpu peak one_time one_cpu one_peak wc_time grep_time pages
     bytes=$(stat -c %s "$log")
     line_count=$(wc -l <"$log")
     read -r run_time run_cpu peak < <(best_of "$dir" "$dir/console.txt" "$korvanel")
+    one_time=0
+    if command -v taskset >/dev/null; then
+        read -r one_time one_cpu one_peak < <(best_of "$dir" "$dir/console-one-core.txt" taskset -c 0 "$korvanel")
+    fi
     read -r wc_time _ < <(best_of "$dir" /dev/null wc -l chat.log)
     read -r grep_time _ < <(best_of "$dir" /dev/null grep -c Vous chat.log)
     pages=$(find "$dir" -name '*.html' | wc -l)
     awk -v name="$name" -v bytes="$bytes" -v lines="$line_count" -v t="$run_time" -v cpu="$run_cpu" \
-        -v rss="$peak" -v wc="$wc_time" -v grep="$grep_time" -v pages="$pages" 'BEGIN {
+        -v rss="$peak" -v one="$one_time" -v wc="$wc_time" -v grep="$grep_time" -v pages="$pages" 'BEGIN {
         printf "\n%s log: %d lines, %.1f MB, %d pages written\n", name, lines, bytes / 1e6, pages
         printf "  korvanel      %7.3f s (processor %.3f s)  %7.1f MB/s  %9.0f lines/s  peak memory %.1f MB\n",
                t, cpu, bytes / 1e6 / t, lines / t, rss / 1024
+        if (one > 0) printf "  one core      %7.3f s (taskset -c 0)     %7.1f MB/s\n", one, bytes / 1e6 / one
         printf "  wc -l         %7.3f s   korvanel / wc   = %.1f\n", wc, t / wc
         printf "  grep -c Vous  %7.3f s   korvanel / grep = %.1f\n", grep, t / grep
     }'
     # the warnings of the run (value series fill up on long parts)
     grep -a -o -E 'tableau de valeurs plein|tableau des armes plein|table des styles pleine|liste des meurtriers pleine|tableau de chasse plein' \
         "$dir/console.txt" | sort | uniq -c | sed 's/^ */  console warning x/' || true
+    rows+=$(awk -v name="$name" -v bytes="$bytes" -v lines="$line_count" -v t="$run_time" -v rss="$peak" \
+        -v one="$one_time" -v wc="$wc_time" -v grep="$grep_time" -v measured="$measured" 'BEGIN {
+        label = name == "mixed" ? "1,000,000 lines, one part" : "1,000,000 lines, ten parts"
+        if (lines != 1000000) label = lines " lines, " name
+        one_text = one > 0 ? sprintf("%.3f s, %.0f MB/s", one, bytes / 1e6 / one) : "-"
+        printf "| %s, %.1f MB | %s | %.3f s | %.0f MB/s, %.1f million lines/s | %s | %.1f MB | %.0f | %.0f |\n",
+               label, bytes / 1e6, measured, t, bytes / 1e6 / t, lines / t / 1e6, one_text, rss / 1024, t / wc, t / grep
+    }')$'\n'
 }
 
 echo
@@ -97,7 +128,31 @@ echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -
 report mixed
 report ten-parts
 
+echo
+echo "rows of the README table of whole runs (best of $repeat):"
+printf '%s' "$rows"
+
 if [ "$micro" = 1 ]; then
     echo
-    "$build/bench/korvanel_dispatch_bench" --benchmark_min_time=0.2
+    "$build/bench/korvanel_dispatch_bench" --benchmark_min_time=0.2 | tee "$work/micro.txt"
+    # Nanoseconds of processor time per line, by kind: "| kind | before | dispatch | looked |".
+    echo
+    echo "rows of the README table of kinds of line (ns per line, processor time):"
+    awk -v before="$before" '
+        function take(file, prefix,    line, f) {
+            while ((getline line < file) > 0) {
+                split(line, f, " ")
+                if (f[1] ~ "^(dispatch|looked)/" && f[5] == "ns") table[prefix f[1]] = f[4]
+            }
+        }
+        BEGIN {
+            if (before != "") take(before, "before:")
+            take(ARGV[1], "after:")
+            ARGV[1] = ""
+        }
+        /^dispatch\// {
+            kind = substr($1, 10)
+            b = ("before:dispatch/" kind) in table ? sprintf("%.0f", table["before:dispatch/" kind]) : "-"
+            printf "| %s | %s | %.0f | %.0f |\n", kind, b, table["after:dispatch/" kind], table["after:looked/" kind]
+        }' "$work/micro.txt" "$work/micro.txt"
 fi

@@ -2,9 +2,12 @@
 
 #include <bit>
 #include <initializer_list>
+#include <utility>
+#include <vector>
 
 #include "analysis/first_look.h"
 #include "analysis/recognisers.h"
+#include "analysis/searched_texts.h"
 
 namespace korvanel {
 
@@ -49,21 +52,25 @@ const Step kSteps[] = {
     {record_victim, {&kVictimTexts}},                          // the player's victims
 };
 constexpr int kStepCount = static_cast<int>(std::size(kSteps));
-static_assert(kStepCount <= 32, "one bit per step");
+static_assert(kStepCount <= kFirstLookSteps, "one bit per step");
+static_assert(std::size(kSearchedTexts) <= TextScanner::kMaskBits - kFirstLookSteps, "one bit per searched text");
 
 // A longer text is looked for by its beginning: a line that holds the text
 // holds its beginning too.
-constexpr std::size_t kLookedForLength = 16;
+constexpr std::size_t kLookedForLength = kSearchedPrefix;
 
 const TextScanner& first_look() {
     static const TextScanner scanner = [] {
-        std::vector<std::pair<std::string_view, std::uint32_t>> texts;
+        std::vector<std::pair<std::string_view, std::uint64_t>> texts;
         for (int step = 0; step < kStepCount; ++step) {
             for (const TextList* list : kSteps[step].texts) {
                 for (std::string_view text : *list) {
-                    texts.emplace_back(text.substr(0, kLookedForLength), std::uint32_t{1} << step);
+                    texts.emplace_back(text.substr(0, kLookedForLength), std::uint64_t{1} << step);
                 }
             }
+        }
+        for (std::string_view text : kSearchedTexts) {
+            texts.emplace_back(text.substr(0, kLookedForLength), kSearchedTable.bit_of(text));
         }
         return TextScanner(texts);
     }();
@@ -80,9 +87,16 @@ std::uint32_t steps_with_otherwise() {
     return steps;
 }
 
+std::uint64_t first_look_at(std::string_view text) { return first_look().scan(text); }
+
+void first_look_at(const std::string_view* texts, std::uint64_t* looks, std::size_t count) {
+    first_look().scan_many(texts, looks, count);
+}
+
 void dispatch_line(const LogLine& line, PartStats& stats) {
     static const std::uint32_t kOtherwise = steps_with_otherwise();
-    const std::uint32_t wanted = first_look().scan(line.text());
+    const std::uint64_t look = line.has_first_look() ? line.first_look() : first_look().scan(line.text());
+    const auto wanted = static_cast<std::uint32_t>(look & ((std::uint64_t{1} << kFirstLookSteps) - 1));
     // Only the steps concerned, lowest (earliest) first.
     for (std::uint32_t pending = wanted | kOtherwise; pending != 0; pending &= pending - 1) {
         const int step = std::countr_zero(pending);

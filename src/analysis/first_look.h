@@ -11,13 +11,16 @@
 namespace korvanel {
 
 // Finds, in one pass, which of a fixed set of texts a line contains. Each
-// text carries a mask; scanning a line gives the union of the masks of the
-// texts it contains (a multi-text automaton over the line's bytes).
+// text carries a mask (of kMaskBits bits); scanning a line gives the union
+// of the masks of the texts it contains (a multi-text automaton over the
+// line's bytes).
 class TextScanner {
 public:
-    explicit TextScanner(const std::vector<std::pair<std::string_view, std::uint32_t>>& texts);
+    static constexpr int kMaskBits = 48;
 
-    std::uint32_t scan(std::string_view line) const {
+    explicit TextScanner(const std::vector<std::pair<std::string_view, std::uint64_t>>& texts);
+
+    std::uint64_t scan(std::string_view line) const {
         // No text can begin inside a time stamp: those bytes lead nowhere.
         if (stamp_leads_nowhere_ && has_time_stamp(line)) line.remove_prefix(kStampLength);
         std::uint64_t found = 0;
@@ -25,13 +28,20 @@ public:
         const std::uint64_t* const next = next_.data();
         for (unsigned char byte : line) {
             const std::uint64_t entry = next[row + byte_class_[byte]];
-            row = static_cast<std::uint32_t>(entry);
+            row = static_cast<std::uint16_t>(entry);
             found |= entry;
         }
-        return static_cast<std::uint32_t>(found >> 32);
+        return found >> kRowBits;
     }
 
+    // scan() of each of `count` lines into looks[0..count). Gives the same
+    // masks, faster: the walk through the automaton is one chain of
+    // dependent loads per line, so four lines are walked side by side.
+    void scan_many(const std::string_view* lines, std::uint64_t* looks, std::size_t count) const;
+
 private:
+    static constexpr int kRowBits = 64 - kMaskBits;
+
     static constexpr std::size_t kStampLength = 11;  // "[hh:mm:ss] "
     static bool has_time_stamp(std::string_view line) {
         auto digit = [&](std::size_t i) { return line[i] >= '0' && line[i] <= '9'; };
@@ -43,9 +53,9 @@ private:
     std::uint32_t classes_ = 1;
     std::uint8_t byte_class_[256] = {};
     // For each state and byte class: the next state's row (state * classes_)
-    // in the low half, the masks of the texts that end there in the high half.
+    // in the low kRowBits bits, the masks of the texts that end there above.
     std::vector<std::uint64_t> next_;
-    std::vector<std::uint32_t> output_;  // masks of the texts that end at a state
+    std::vector<std::uint64_t> output_;  // masks of the texts that end at a state
 };
 
 }  // namespace korvanel

@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "text/int32.h"
 
 namespace korvanel {
@@ -16,6 +20,23 @@ bool holds_digit(std::uint64_t w) {
 }  // namespace
 
 std::int32_t read_number_from(std::string_view text, std::size_t pos) {
+#if defined(__SSE2__)
+    // Sixteen bytes at a time up to the first digit: a digit less '0' is
+    // below 10, which the signed comparison sees once the sign bit is flipped.
+    const __m128i zero = _mm_set1_epi8('0');
+    const __m128i flip = _mm_set1_epi8(static_cast<char>(0x80));
+    const __m128i ten = _mm_set1_epi8(static_cast<char>(0x80 + 10));
+    while (pos + 16 <= text.size()) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + pos));
+        const __m128i below = _mm_cmplt_epi8(_mm_xor_si128(_mm_sub_epi8(bytes, zero), flip), ten);
+        const auto digits = static_cast<unsigned>(_mm_movemask_epi8(below));
+        if (digits != 0) {
+            pos += static_cast<std::size_t>(__builtin_ctz(digits));
+            break;
+        }
+        pos += 16;
+    }
+#endif
     // Eight bytes at a time up to the block that holds the first digit.
     while (pos + 8 <= text.size()) {
         std::uint64_t w;

@@ -11,6 +11,9 @@
 #include <cstdint>
 #include <string_view>
 
+#include "analysis/searched_texts.h"
+#include "text/byte_search.h"
+
 namespace korvanel {
 
 inline constexpr std::size_t kMessageColumn = 11;
@@ -29,10 +32,22 @@ inline std::int32_t read_number(std::string_view text, std::size_t pos = 0) {
     return read_number_from(text, pos);
 }
 
+// False when a line with this first look (dispatch.h) certainly does not hold `text`.
+inline bool first_look_may_hold(std::uint64_t look, std::string_view text) {
+    const std::uint64_t bit = kSearchedTable.bit_of(text);
+    return bit == 0 || (look & bit) != 0;
+}
+
 class LogLine {
 public:
     LogLine() = default;
     explicit LogLine(std::string_view text) : text_(text) {}
+    // A line whose first look (dispatch.h) was already taken, by the reader.
+    LogLine(std::string_view text, std::uint64_t first_look)
+        : LogLine(text, first_look, read_number(text, kMessageColumn)) {}
+    // The same, with the first number of its message text already read too.
+    LogLine(std::string_view text, std::uint64_t first_look, std::int32_t message_number)
+        : text_(text), first_look_(first_look), message_number_(message_number), looked_(true) {}
 
     std::string_view text() const { return text_; }
     std::size_t size() const { return text_.size(); }
@@ -41,18 +56,24 @@ public:
     std::string_view message() const {
         return text_.size() > kMessageColumn ? text_.substr(kMessageColumn) : std::string_view{};
     }
-    bool starts_with(std::string_view s) const { return text_.starts_with(s); }
-    bool message_starts_with(std::string_view s) const { return message().starts_with(s); }
+    bool starts_with(std::string_view s) const { return begins_with(text_, s); }
+    bool message_starts_with(std::string_view s) const {
+        if (text_.size() <= kMessageColumn) return s.empty();  // the message text is empty
+        return text_.size() - kMessageColumn >= s.size() &&
+               same_bytes(text_.data() + kMessageColumn, s.data(), s.size());
+    }
     // Begins-with test at any column; false beyond the end.
     bool has_at(std::size_t pos, std::string_view s) const {
-        return pos <= text_.size() && text_.substr(pos).starts_with(s);
+        return pos <= text_.size() && text_.size() - pos >= s.size() &&
+               same_bytes(text_.data() + pos, s.data(), s.size());
     }
     bool contains(std::string_view s) const { return find(s) != kNotFound; }
     bool message_contains(std::string_view s) const { return find_in_message(s) != kNotFound; }
 
     // Column of the first `s` at or after `from` in the whole line, or kNotFound.
     std::size_t find(std::string_view s, std::size_t from = 0) const {
-        return from > text_.size() ? kNotFound : text_.find(s, from);
+        if (from > text_.size() || (looked_ && !first_look_may_hold(first_look_, s))) return kNotFound;
+        return find_bytes(text_, s, from);
     }
     // Column of the first `s` in the message text, or kNotFound.
     std::size_t find_in_message(std::string_view s) const {
@@ -70,7 +91,7 @@ public:
     // read_number at a column of the line.
     std::int32_t number_at(std::size_t pos) const { return read_number(text_, pos); }
     // The first number of the message text.
-    std::int32_t message_number() const { return read_number(text_, kMessageColumn); }
+    std::int32_t message_number() const { return looked_ ? message_number_ : read_number(text_, kMessageColumn); }
 
     // Clock readings of the time stamp.
     std::int32_t hours() const { return number_at(1); }
@@ -83,11 +104,21 @@ public:
 
     // Drops a final line break (a log command naming a part does so).
     void drop_final_newline() {
-        if (!text_.empty() && text_.back() == '\n') text_.remove_suffix(1);
+        if (!text_.empty() && text_.back() == '\n') {
+            text_.remove_suffix(1);
+            looked_ = false;  // the first look and the number were taken of the longer text
+        }
     }
+
+    // The first look taken by the reader, if it took one (see dispatch.h).
+    bool has_first_look() const { return looked_; }
+    std::uint64_t first_look() const { return first_look_; }
 
 private:
     std::string_view text_;
+    std::uint64_t first_look_ = 0;
+    std::int32_t message_number_ = 0;
+    bool looked_ = false;
 };
 
 }  // namespace korvanel

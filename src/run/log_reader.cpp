@@ -1,18 +1,22 @@
 #include "run/log_reader.h"
 
 #include <algorithm>
+#include <condition_variable>
+#include <new>
 #include <cstring>
+#include <deque>
+#include <exception>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+#include "analysis/dispatch.h"
 
 namespace korvanel {
-
-LogReader::LogReader(std::FILE* file, std::size_t block_size) : file_(file), block_(block_size < 2 ? 2 : block_size) {}
-
-LogReader::~LogReader() { close(); }
-
-void LogReader::close() {
-    if (file_ != nullptr) std::fclose(file_);
-    file_ = nullptr;
-}
 
 namespace {
 // Drops every carriage return that stands right before a line feed; returns the new length.
@@ -38,58 +42,238 @@ std::size_t drop_cr_before_lf(char* data, std::size_t length) {
     }
     return static_cast<std::size_t>(write - data);
 }
-}  // namespace
 
-bool LogReader::refill() {
-    pos_ = 0;
-    end_ = 0;
-    if (file_ == nullptr) return false;
-    std::size_t start = 0;
-    if (pending_cr_) {
-        block_[0] = '\r';
-        start = 1;
-        pending_cr_ = false;
+// Calls found(position) for every line feed of data[0..length), in order.
+template <typename Found>
+void for_each_newline(const char* data, std::size_t length, Found&& found) {
+    std::size_t at = 0;
+#if defined(__SSE2__)
+    // Sixteen bytes at a time.
+    const __m128i newline = _mm_set1_epi8('\n');
+    for (; at + 16 <= length; at += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at));
+        auto feeds = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, newline)));
+        while (feeds != 0) {
+            found(at + static_cast<std::size_t>(__builtin_ctz(feeds)));
+            feeds &= feeds - 1;
+        }
     }
-    std::size_t got = 0;
-    if (!eof_) {
-        got = std::fread(block_.data() + start, 1, block_.size() - start, file_);
-        if (got < block_.size() - start) eof_ = true;  // end of file, or a read error ending the log
+#endif
+    while (at < length) {
+        const void* feed = std::memchr(data + at, '\n', length - at);
+        if (feed == nullptr) break;
+        const auto position = static_cast<std::size_t>(static_cast<const char*>(feed) - data);
+        found(position);
+        at = position + 1;
     }
-    end_ = drop_cr_before_lf(block_.data(), start + got);
-    // A CR at the end of the block may belong to a CR-LF split across blocks.
-    if (!eof_ && end_ > 0 && block_[end_ - 1] == '\r') {
-        pending_cr_ = true;
-        --end_;
-    }
-    return end_ > 0;
 }
 
-bool LogReader::next(LogLine& line) {
-    std::size_t length = 0;
-    while (length < kMaxLine) {
-        if (pos_ == end_ && !refill()) break;
-        const char* const at = block_.data() + pos_;
-        const std::size_t window = std::min(end_ - pos_, kMaxLine - length);
-        const void* newline = std::memchr(at, '\n', window);
-        const std::size_t n = newline ? static_cast<std::size_t>(static_cast<const char*>(newline) - at) + 1 : window;
-        const bool complete = newline != nullptr || length + n == kMaxLine;
-        if (length == 0 && complete) {  // the whole line lies in the block
-            pos_ += n;
-            std::string_view text(at, n);
-            if (const void* nul = std::memchr(at, '\0', n)) text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - at));
-            line = LogLine(text);
-            return true;
+// How many blocks are under way at once: the one handed out and those read ahead.
+constexpr int kBatches = 4;
+}  // namespace
+
+// One block of the log cut into lines: the bytes (the end of the previous
+// block's last, unfinished line, then the block), and each line's text and
+// first look.
+struct LogReader::Batch {
+    explicit Batch(std::size_t capacity)
+        : bytes(new char[capacity]),
+          texts(static_cast<std::string_view*>(::operator new(capacity * sizeof(std::string_view)))),
+          looks(new std::uint64_t[capacity]),
+          numbers(new std::int32_t[capacity]) {}
+
+    struct Release {
+        void operator()(std::string_view* texts) const { ::operator delete(texts); }
+    };
+    std::unique_ptr<char[]> bytes;
+    // At most one line per byte; the arrays are only touched as far as lines go.
+    std::unique_ptr<std::string_view, Release> texts;
+    std::unique_ptr<std::uint64_t[]> looks;
+    std::unique_ptr<std::int32_t[]> numbers;  // the first number of each message text
+    std::size_t count = 0;
+    bool last = false;  // no line follows this block's
+};
+
+// Reads the log block by block into batches, on a thread of its own when
+// the machine has more than one core, else when the lines are asked for.
+class LogReader::Source {
+public:
+    Source(std::FILE* file, std::size_t block_size)
+        : file_(file),
+          block_size_(block_size < 2 ? 2 : block_size),
+          capacity_(block_size_ + kMaxLine + 1),
+          carry_(new char[capacity_]) {
+        for (int i = 0; i < kBatches; ++i) batches_.push_back(std::make_unique<Batch>(capacity_));
+        for (auto& batch : batches_) free_.push_back(batch.get());
+        if (file_ != nullptr && std::thread::hardware_concurrency() > 1) {
+            try {
+                thread_ = std::thread([this] { read_ahead(); });
+            } catch (const std::system_error&) {
+                // no second thread: the blocks are read when asked for
+            }
         }
-        std::memcpy(assembled_ + length, at, n);
-        length += n;
-        pos_ += n;
-        if (complete) break;
     }
-    if (length == 0) return false;
-    std::string_view text(assembled_, length);
-    if (const void* nul = std::memchr(assembled_, '\0', length)) text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - assembled_));
-    line = LogLine(text);
-    return true;
+
+    ~Source() { stop(); }
+
+    // Takes back `done` (when given) and hands out the next batch, or nullptr after the last.
+    Batch* next(Batch* done) {
+        if (!thread_.joinable()) {
+            if (done != nullptr && done->last) return nullptr;
+            Batch* batch = done != nullptr ? done : free_.front();
+            if (stopped_ || file_ == nullptr) return nullptr;
+            fill(*batch);
+            return batch;
+        }
+        std::unique_lock<std::mutex> lock(mutex_);
+        if (done != nullptr) {
+            if (done->last) return nullptr;
+            free_.push_back(done);
+            changed_.notify_all();
+        }
+        changed_.wait(lock, [this] { return !full_.empty(); });
+        Batch* batch = full_.front();
+        full_.pop_front();
+        if (error_) std::rethrow_exception(error_);
+        return batch;
+    }
+
+    // Ends the reading thread and closes the log.
+    void stop() {
+        if (thread_.joinable()) {
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                stopped_ = true;
+            }
+            changed_.notify_all();
+            thread_.join();
+        }
+        stopped_ = true;
+        if (file_ != nullptr) std::fclose(file_);
+        file_ = nullptr;
+    }
+
+private:
+    // The reading thread: fills every free batch, in log order, up to the last.
+    void read_ahead() {
+        for (;;) {
+            Batch* batch = nullptr;
+            {
+                std::unique_lock<std::mutex> lock(mutex_);
+                changed_.wait(lock, [this] { return stopped_ || !free_.empty(); });
+                if (stopped_) return;
+                batch = free_.front();
+                free_.pop_front();
+            }
+            try {
+                fill(*batch);
+            } catch (...) {
+                std::lock_guard<std::mutex> lock(mutex_);
+                error_ = std::current_exception();
+                full_.push_back(batch);
+                changed_.notify_all();
+                return;
+            }
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                full_.push_back(batch);
+            }
+            changed_.notify_all();
+            if (batch->last) return;
+        }
+    }
+
+    // Reads the next block behind what is left of the previous one and cuts it into lines.
+    void fill(Batch& batch) {
+        char* const bytes = batch.bytes.get();
+        std::memcpy(bytes, carry_.get(), carry_length_);
+        const std::size_t start = carry_length_;
+        std::size_t length = start;
+        if (pending_cr_) {
+            bytes[length++] = '\r';
+            pending_cr_ = false;
+        }
+        if (!eof_) {
+            const std::size_t got = std::fread(bytes + length, 1, block_size_, file_);
+            if (got < block_size_) eof_ = true;  // end of file, or a read error ending the log
+            length += got;
+        }
+        length = start + drop_cr_before_lf(bytes + start, length - start);
+        // A CR at the end of the block may belong to a CR-LF split across blocks.
+        if (!eof_ && length > start && bytes[length - 1] == '\r') {
+            pending_cr_ = true;
+            --length;
+        }
+
+        // Lines of at most kMaxLine bytes; an unfinished last line waits for the next block.
+        const bool has_nul = std::memchr(bytes, '\0', length) != nullptr;
+        std::size_t count = 0;
+        std::size_t pos = 0;
+        auto emit = [&](std::size_t n) {
+            std::string_view text(bytes + pos, n);
+            if (has_nul) {
+                if (const void* nul = std::memchr(text.data(), '\0', n)) {
+                    text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
+                }
+            }
+            new (batch.texts.get() + count++) std::string_view(text);
+            pos += n;
+        };
+        // Every line feed of the block ends a line, after as many pieces of
+        // kMaxLine bytes as the line needs before it.
+        for_each_newline(bytes, length, [&](std::size_t newline) {
+            while (newline - pos >= kMaxLine) emit(kMaxLine);
+            emit(newline + 1 - pos);
+        });
+        while (length - pos >= kMaxLine) emit(kMaxLine);
+        if (eof_ && pos < length) emit(length - pos);
+        carry_length_ = length - pos;
+        std::memcpy(carry_.get(), bytes + pos, carry_length_);
+        batch.count = count;
+        batch.last = eof_;
+        first_look_at(batch.texts.get(), batch.looks.get(), count);
+        for (std::size_t i = 0; i < count; ++i) batch.numbers[i] = read_number(batch.texts.get()[i], kMessageColumn);
+    }
+
+    std::FILE* file_;
+    const std::size_t block_size_;
+    const std::size_t capacity_;
+    bool eof_ = false;
+    bool pending_cr_ = false;
+    std::unique_ptr<char[]> carry_;  // the unfinished last line of the previous block
+    std::size_t carry_length_ = 0;
+
+    std::vector<std::unique_ptr<Batch>> batches_;
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<Batch*> free_;  // batches to fill
+    std::deque<Batch*> full_;  // filled batches, in log order
+    bool stopped_ = false;
+    std::exception_ptr error_;
+    std::thread thread_;
+};
+
+LogReader::LogReader(std::FILE* file, std::size_t block_size) : source_(std::make_unique<Source>(file, block_size)) {}
+
+LogReader::~LogReader() { close(); }
+
+void LogReader::close() {
+    source_->stop();
+    at_ = count_ = 0;
+}
+
+bool LogReader::next_batch() {
+    for (;;) {
+        batch_ = source_->next(batch_);
+        if (batch_ == nullptr) return false;
+        texts_ = batch_->texts.get();
+        looks_ = batch_->looks.get();
+        numbers_ = batch_->numbers.get();
+        at_ = 0;
+        count_ = batch_->count;
+        if (count_ != 0) return true;
+        if (batch_->last) return false;
+    }
 }
 
 }  // namespace korvanel

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <cstdio>
-#include <vector>
+#include <cstdint>
+#include <memory>
+#include <string_view>
 
 #include "analysis/log_line.h"
 
@@ -12,29 +14,45 @@ namespace korvanel {
 // bytes, ending with its "\n" (a longer physical line comes as several
 // pieces). A carriage return right before a line feed is dropped. A NUL byte
 // ends the text of its line.
+//
+// Every line comes with its first look (dispatch.h) already taken and the
+// first number of its message text already read. Where the machine has a
+// second core, the reading, the cutting into lines and the first looks of
+// the next blocks go on on a thread of their own while the caller works
+// through this block; the lines still come one by one, in log order, and
+// the caller sees nothing else of it.
 class LogReader {
 public:
     static constexpr std::size_t kMaxLine = 299;
 
-    explicit LogReader(std::FILE* file, std::size_t block_size = 1 << 20);
+    explicit LogReader(std::FILE* file, std::size_t block_size = std::size_t{1} << 18);
     ~LogReader();
     LogReader(const LogReader&) = delete;
     LogReader& operator=(const LogReader&) = delete;
 
     // The next line, valid until the next call; false once the log is exhausted.
-    bool next(LogLine& line);
+    bool next(LogLine& line) {
+        if (at_ == count_ && !next_batch()) return false;
+        line = LogLine(texts_[at_], looks_[at_], numbers_[at_]);
+        ++at_;
+        return true;
+    }
+    // Stops the reading and closes the log.
     void close();
 
 private:
-    bool refill();
+    struct Batch;
+    class Source;
 
-    std::FILE* file_;
-    std::vector<char> block_;
-    std::size_t pos_ = 0;
-    std::size_t end_ = 0;
-    bool eof_ = false;
-    bool pending_cr_ = false;
-    char assembled_[kMaxLine + 1] = {};
+    bool next_batch();
+
+    std::unique_ptr<Source> source_;
+    Batch* batch_ = nullptr;  // the block being handed out
+    const std::string_view* texts_ = nullptr;
+    const std::uint64_t* looks_ = nullptr;
+    const std::int32_t* numbers_ = nullptr;
+    std::size_t at_ = 0;
+    std::size_t count_ = 0;
 };
 
 }  // namespace korvanel

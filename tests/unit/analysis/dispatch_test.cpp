@@ -127,5 +127,64 @@ TEST(Dispatch, TheFirstLookChangesNothing) {
     }
 }
 
+// The reader takes the first look of a whole block of lines at once, four
+// lines side by side: every line must get the look it would get alone, and
+// the dispatch must do with it what it does when it looks itself.
+TEST(Dispatch, TheFirstLookOfManyLinesIsTheFirstLookOfEach) {
+    std::vector<std::string> lines = mixed_lines(4, 3000);
+    lines.insert(lines.begin() + 7, {"", "\n", "[10:00:00] ", std::string(299, 'x'), "[10:00:00] meurt !"});
+    std::vector<std::string_view> texts(lines.begin(), lines.end());
+    for (std::size_t count : {std::size_t{0}, std::size_t{1}, std::size_t{3}, std::size_t{4}, std::size_t{5},
+                              std::size_t{9}, std::size_t{17}, texts.size()}) {
+        for (std::size_t first : {std::size_t{0}, std::size_t{5}}) {
+            if (first + count > texts.size()) continue;
+            std::vector<std::uint64_t> looks(count, 0xDEADBEEF);
+            first_look_at(texts.data() + first, looks.data(), count);
+            for (std::size_t i = 0; i < count; ++i) {
+                ASSERT_EQ(looks[i], first_look_at(texts[first + i])) << texts[first + i];
+            }
+        }
+    }
+
+    // A line that comes with its look answers every search as it would without.
+    std::vector<std::string_view> searched;
+    const std::vector<std::string> pieces_of = mixed_lines(5, 400);
+    for (const std::string& line : pieces_of) {
+        for (std::size_t at = 0; at < line.size(); at += 9) searched.push_back(std::string_view(line).substr(at, 30));
+    }
+    for (const TextList* list : {&kEvadeTexts, &kAvoidanceTexts, &kIncomingTypeTexts, &kAnnouncementTexts, &kHitTexts,
+                                 &kMonsterDeathTexts, &kLootTexts, &kHealTexts, &kIncantationTexts, &kShotTimerTexts}) {
+        searched.insert(searched.end(), list->begin(), list->end());
+    }
+    for (std::string_view text : texts) {
+        const LogLine plain(text);
+        const LogLine with_look(text, first_look_at(text));
+        for (std::string_view s : searched) {
+            ASSERT_EQ(with_look.find(s), plain.find(s)) << text << " / " << s;
+            ASSERT_EQ(with_look.find(s, 20), plain.find(s, 20)) << text << " / " << s;
+        }
+    }
+
+    auto looked = new_part_stats();
+    auto ahead = new_part_stats();
+    std::vector<std::uint64_t> looks(texts.size());
+    first_look_at(texts.data(), looks.data(), texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const std::string a = outcome(dispatch_line, lines[i], *looked);
+        std::string b;
+        try {
+            dispatch_line(LogLine(texts[i], looks[i]), *ahead);
+        } catch (const FatalError& error) {
+            b = "fatal:" + error.message;
+        }
+        ASSERT_EQ(a, b) << lines[i];
+        if (!a.empty()) {
+            looked = new_part_stats();
+            ahead = new_part_stats();
+        }
+    }
+    EXPECT_TRUE(*looked == *ahead);
+}
+
 }  // namespace
 }  // namespace korvanel

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
+#include <string>
+#include <vector>
+
 #include "analysis/log_line.h"
 
 namespace korvanel {
@@ -13,6 +18,30 @@ TEST(ReadNumber, FirstRunOfDigits) {
     EXPECT_EQ(read_number("x 999999999999"), 2147483647);
     EXPECT_EQ(read_number("2147483647"), 2147483647);
     EXPECT_EQ(read_number("12", 5), 0);
+}
+
+// The first digit is looked for many bytes at a time: wherever it stands,
+// whatever surrounds it (bytes above 0x80 included), the reading is the same.
+TEST(ReadNumber, AgreesWithAByteByByteReading) {
+    auto simple = [](std::string_view text, std::size_t pos) {
+        while (pos < text.size() && (text[pos] < '0' || text[pos] > '9')) ++pos;
+        std::int64_t value = 0;
+        for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos) {
+            value = std::min<std::int64_t>(value * 10 + (text[pos] - '0'), 2147483648);
+        }
+        return static_cast<std::int32_t>(std::min<std::int64_t>(value, 2147483647));
+    };
+    std::mt19937 random(3);
+    const std::string alphabet = "ab /:()+-\x2f\x3a\xE9\x80\xB9\xFF" "0123456789";
+    for (int round = 0; round < 3000; ++round) {
+        std::string built(random() % 120, ' ');
+        for (char& c : built) c = alphabet[random() % (round % 3 == 0 ? alphabet.size() : alphabet.size() - 10)];
+        const std::vector<char> exact(built.begin(), built.end());  // no byte beyond the end
+        const std::string_view text(exact.data(), exact.size());
+        for (std::size_t pos = 0; pos <= text.size(); pos += 1 + random() % 9) {
+            ASSERT_EQ(read_number(text, pos), simple(text, pos)) << built << " at " << pos;
+        }
+    }
 }
 
 TEST(LogLine, TimeStampReadings) {

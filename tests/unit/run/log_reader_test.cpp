@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <random>
 #include <string>
 #include <vector>
 
+#include "analysis/dispatch.h"
 #include "run/log_reader.h"
 
 namespace korvanel {
@@ -54,6 +56,85 @@ TEST(LogReader, ANulByteEndsTheTextOfItsLine) {
 }
 
 TEST(LogReader, AnEmptyFileHasNoLine) { EXPECT_TRUE(read_all("").empty()); }
+
+// The lines as the rules give them, one byte after the other: a CR right
+// before a LF goes, a line ends after its LF or after 299 bytes, a NUL ends
+// the text of its line.
+std::vector<std::string> lines_by_the_rules(const std::string& bytes) {
+    std::string stream;
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
+        stream += bytes[i];
+    }
+    std::vector<std::string> lines;
+    std::string line;
+    for (char c : stream) {
+        line += c;
+        if (c == '\n' || line.size() == LogReader::kMaxLine) {
+            lines.push_back(line.substr(0, line.find('\0')));
+            line.clear();
+        }
+    }
+    if (!line.empty()) lines.push_back(line.substr(0, line.find('\0')));
+    return lines;
+}
+
+// Line feeds, carriage returns, NUL bytes and long lines anywhere, across
+// every kind of block boundary; every line comes with the first look its
+// text would get.
+TEST(LogReader, CutsEveryLogAsTheRulesSay) {
+    std::mt19937 random(5);
+    for (int round = 0; round < 300; ++round) {
+        std::string bytes;
+        const std::size_t size = random() % 3000;
+        const int long_lines = round % 4;
+        while (bytes.size() < size) {
+            const unsigned pick = random() % 100;
+            if (pick < 8) {
+                bytes += '\n';
+            } else if (pick < 12) {
+                bytes += '\r';
+            } else if (pick < 14) {
+                bytes += '\0';
+            } else if (pick < 15 && long_lines > 0) {
+                bytes += std::string(290 + random() % 20, 'x');
+            } else if (pick < 20) {
+                bytes += "[10:00:00] Vous attaquez le loup";
+            } else {
+                bytes += static_cast<char>('a' + random() % 26);
+            }
+        }
+        const std::size_t block = round % 3 == 0 ? 2 + random() % 10 : 1 + random() % 700;
+        std::FILE* file = std::tmpfile();
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::rewind(file);
+        LogReader reader(file, block);
+        std::vector<std::string> lines;
+        LogLine line;
+        while (reader.next(line)) {
+            ASSERT_TRUE(line.has_first_look());
+            ASSERT_EQ(line.first_look(), first_look_at(line.text()));
+            ASSERT_EQ(line.message_number(), LogLine(line.text()).message_number());
+            lines.emplace_back(line.text());
+        }
+        ASSERT_EQ(lines, lines_by_the_rules(bytes)) << "round " << round << ", block " << block;
+    }
+}
+
+// The caller may stop reading at any line; the reading thread stops with it.
+TEST(LogReader, StopsAtAnyLine) {
+    std::string bytes;
+    for (int i = 0; i < 20000; ++i) bytes += "[10:00:00] Vous attaquez le loup avec votre hache, 12 (+1)\n";
+    for (int stop_after : {0, 1, 5000, 19999}) {
+        std::FILE* file = std::tmpfile();
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::rewind(file);
+        LogReader reader(file, 4096);
+        LogLine line;
+        for (int i = 0; i < stop_after; ++i) ASSERT_TRUE(reader.next(line));
+        reader.close();
+    }
+}
 
 }  // namespace
 }  // namespace korvanel
