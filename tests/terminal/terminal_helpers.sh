@@ -72,6 +72,38 @@ check_countdown() {
     screen | grep -Eq "$countdown 0\$" || fail "the last digit is not 0 with one blank before it"
 }
 
+# The two ways a key ends the exit wait, alike for both programs; each
+# program's script defines launch, finished and during_wait (a check of the
+# input mode while the wait runs, or nothing) and gives the time to wait for
+# the closing message (tenths of a second).
+case_key_in_quiet_phase() {  # closing timeout
+    start_case "key pressed in the quiet phase"
+    launch "$(log_dir '')"
+    wait_for "$closing" "$1" || fail "no closing message"
+    sleep 1
+    during_wait
+    local pressed_at
+    pressed_at=$(now_ms)
+    T send-keys -t term -l x
+    wait_for 'status=' 40 || fail "the key did not end the wait"
+    [ $(( $(now_ms) - pressed_at )) -le 3000 ] || fail "the wait went on after the key"
+    screen | grep -q "$countdown" && fail "countdown shown after a key in the quiet phase"
+    finished 0
+    end_case
+}
+case_key_in_countdown() {  # closing timeout
+    start_case "key pressed during the countdown"
+    launch "$(log_dir '')"
+    wait_for "$countdown 3" $(( $1 + 50 )) || fail "the countdown did not reach 3"
+    T send-keys -t term -l y
+    wait_for 'status=' 40 || fail "the key did not end the wait"
+    local last
+    last=$(screen | grep "$countdown" | tail -n 1 | sed -nE "s/.*$countdown ([0-5]).*\$/\1/p")
+    case "$last" in 3|2) ;; *) fail "the countdown went on to '$last' after the key" ;; esac
+    finished 0
+    end_case
+}
+
 # A log whose eleventh crafting skill ends the run with an accented report.
 accented_report_dir() {
     local skills="" skill
