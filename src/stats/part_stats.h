@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "stats/slot_hints.h"
 #include "stats/value_series.h"
 #include "text/bounded_text.h"
 
@@ -156,6 +157,8 @@ struct PartStats {
     StyleName currentStyle;
     std::int32_t styleLinkCount = 0;
     SlotTable<StyleLink, 100> styleLinks;
+    SlotHints<256> weaponHints;     // by weapon and style name
+    NameIndex<256> styleLinkIndex;  // every link, by style name
     // multiple attacks
     std::int32_t lastAttackTime = 0, oneSecondLater = 0, secondBlowSeen = 0, thirdBlowSeen = 0;
     std::int32_t tripleCount = 0, quadrupleCount = 0, meleeHitSeen = 0;
@@ -192,6 +195,7 @@ struct PartStats {
     std::int32_t duelEndStamp = -1;
     std::int32_t monsterDiedFlag = 0;
     SlotTable<MonsterStats, 500> monsters;
+    NameIndex<1024> monsterIndex;  // every monster, by name
     SlotTable<RealmKill, 5000> realmKills;
     std::int32_t lastVictimStamp = -1;
     std::int32_t playerKillFlag = 0;
