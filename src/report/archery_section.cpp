@@ -52,21 +52,32 @@ struct RunningMean {
     double value() const { return counted == 0 ? 0.0 : static_cast<double>(sum) / counted; }
 };
 
+// The largest hit, kept while hits move: it changes only when the hit moved was it.
+struct LargestHit {
+    std::int32_t value = 0;
+
+    explicit LargestHit(const ValueSeries& hits) { find(hits); }
+    void find(const ValueSeries& hits) {
+        if (!hits.empty()) value = *std::max_element(hits.values().begin(), hits.values().end());
+    }
+};
+
 // Moves the first hit above the highest threshold that any hit exceeds
 // (trying 2.0 times the mean first, then lower) into the precise shots.
 // Returns false when no hit exceeds 1.5 times the mean.
-bool move_one_precise_shot(WeaponStats& slot, RunningMean& mean) {
+bool move_one_precise_shot(WeaponStats& slot, RunningMean& mean, LargestHit& largest) {
     if (slot.hits.empty()) return false;
     const std::vector<std::int32_t>& hits = slot.hits.values();
-    const std::int32_t largest = *std::max_element(hits.begin(), hits.end());
     for (int k = 0; k < kThresholdSteps; ++k) {
         const double threshold = (2.0 - 0.1 * k) * mean.value();
-        if (largest <= threshold) continue;  // no hit exceeds this one
+        if (largest.value <= threshold) continue;  // no hit exceeds this one
         int j = 0;
         while (hits[static_cast<std::size_t>(j)] <= threshold) ++j;
-        mean.remove(hits[static_cast<std::size_t>(j)]);
-        push_value(slot.preciseShots, hits[static_cast<std::size_t>(j)]);
+        const std::int32_t moved = hits[static_cast<std::size_t>(j)];
+        mean.remove(moved);
+        push_value(slot.preciseShots, moved);
         slot.hits.remove_by_swap(j);
+        if (moved == largest.value) largest.find(slot.hits);
         // Each hit has its modifier at the same place.
         if (j < slot.modifiers.count()) {
             push_value(slot.preciseModifiers, slot.modifiers[j]);
@@ -98,7 +109,8 @@ void precise_shot_split(PartStats& stats) {
         // After every move the thresholds start again from the top, against
         // the mean of the hits that remain.
         RunningMean mean(slot.hits);
-        while (move_one_precise_shot(slot, mean)) {
+        LargestHit largest(slot.hits);
+        while (move_one_precise_shot(slot, mean, largest)) {
         }
     }
 }
