@@ -3,6 +3,7 @@
 // marks a ranged critical, so the strong shots are told apart by their
 // damage before the page is written.
 #include <algorithm>
+#include <cmath>
 
 #include "report/figures.h"
 #include "report/sections.h"
@@ -62,6 +63,23 @@ struct LargestHit {
     }
 };
 
+// The place of the first hit above the threshold, which the largest hit is.
+// A hit is a whole number, so it is above the threshold exactly when it is
+// above the threshold's floor; blocks of sixteen hits are tried at once.
+int first_above(const std::vector<std::int32_t>& hits, double threshold) {
+    if (threshold < -2147483648.0) return 0;  // every hit is above it
+    const auto bound = static_cast<std::int32_t>(std::floor(threshold));  // below the largest hit
+    const std::int32_t* const v = hits.data();
+    std::size_t j = 0;
+    for (; j + 16 <= hits.size(); j += 16) {
+        bool above = false;
+        for (std::size_t k = 0; k < 16; ++k) above |= v[j + k] > bound;
+        if (above) break;
+    }
+    while (v[j] <= bound) ++j;
+    return static_cast<int>(j);
+}
+
 // Moves the first hit above the highest threshold that any hit exceeds
 // (trying 2.0 times the mean first, then lower) into the precise shots.
 // Returns false when no hit exceeds 1.5 times the mean.
@@ -71,8 +89,7 @@ bool move_one_precise_shot(WeaponStats& slot, RunningMean& mean, LargestHit& lar
     for (int k = 0; k < kThresholdSteps; ++k) {
         const double threshold = (2.0 - 0.1 * k) * mean.value();
         if (largest.value <= threshold) continue;  // no hit exceeds this one
-        int j = 0;
-        while (hits[static_cast<std::size_t>(j)] <= threshold) ++j;
+        const int j = first_above(hits, threshold);
         const std::int32_t moved = hits[static_cast<std::size_t>(j)];
         mean.remove(moved);
         push_value(slot.preciseShots, moved);
