@@ -10,6 +10,10 @@
 #include "report/statistics_row.h"
 #include "text/int32.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace korvanel {
 
 namespace {
@@ -53,13 +57,40 @@ struct RunningMean {
     double value() const { return counted == 0 ? 0.0 : static_cast<double>(sum) / counted; }
 };
 
+#if defined(__SSE2__)
+__m128i load4(const std::int32_t* at) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at)); }
+#endif
+
+// The largest of the hits (there is one at least), four at a time.
+std::int32_t largest_of(const std::vector<std::int32_t>& hits) {
+    const std::int32_t* const v = hits.data();
+    const std::size_t n = hits.size();
+    std::int32_t best = v[0];
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    if (n >= 4) {
+        __m128i most = load4(v);
+        for (i = 4; i + 4 <= n; i += 4) {
+            const __m128i x = load4(v + i);
+            const __m128i above = _mm_cmpgt_epi32(x, most);
+            most = _mm_or_si128(_mm_and_si128(above, x), _mm_andnot_si128(above, most));
+        }
+        alignas(16) std::int32_t lanes[4];
+        _mm_store_si128(reinterpret_cast<__m128i*>(lanes), most);
+        best = std::max(std::max(lanes[0], lanes[1]), std::max(lanes[2], lanes[3]));
+    }
+#endif
+    for (; i < n; ++i) best = std::max(best, v[i]);
+    return best;
+}
+
 // The largest hit, kept while hits move: it changes only when the hit moved was it.
 struct LargestHit {
     std::int32_t value = 0;
 
     explicit LargestHit(const ValueSeries& hits) { find(hits); }
     void find(const ValueSeries& hits) {
-        if (!hits.empty()) value = *std::max_element(hits.values().begin(), hits.values().end());
+        if (!hits.empty()) value = largest_of(hits.values());
     }
 };
 
@@ -71,11 +102,21 @@ int first_above(const std::vector<std::int32_t>& hits, double threshold) {
     const auto bound = static_cast<std::int32_t>(std::floor(threshold));  // below the largest hit
     const std::int32_t* const v = hits.data();
     std::size_t j = 0;
+#if defined(__SSE2__)
+    const __m128i bounds = _mm_set1_epi32(bound);
+    for (; j + 16 <= hits.size(); j += 16) {
+        const __m128i above = _mm_or_si128(
+            _mm_or_si128(_mm_cmpgt_epi32(load4(v + j), bounds), _mm_cmpgt_epi32(load4(v + j + 4), bounds)),
+            _mm_or_si128(_mm_cmpgt_epi32(load4(v + j + 8), bounds), _mm_cmpgt_epi32(load4(v + j + 12), bounds)));
+        if (_mm_movemask_epi8(above) != 0) break;
+    }
+#else
     for (; j + 16 <= hits.size(); j += 16) {
         bool above = false;
         for (std::size_t k = 0; k < 16; ++k) above |= v[j + k] > bound;
         if (above) break;
     }
+#endif
     while (v[j] <= bound) ++j;
     return static_cast<int>(j);
 }
