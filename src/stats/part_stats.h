@@ -28,11 +28,7 @@ public:
 
     T& operator[](int i) {
         const auto at = checked(i);
-        if (at >= slots_.size()) {
-            if (slots_.capacity() == 0) slots_.reserve(Capacity);  // never moves afterwards
-            slots_.resize(at + 1);
-        }
-        return slots_[at];
+        return at < slots_.size() ? slots_[at] : touch(at);
     }
     const T& operator[](int i) const {
         static const T untouched{};
@@ -50,6 +46,12 @@ public:
     }
 
 private:
+    // Takes the storage up to slot `at`, on the first touch of a slot.
+    [[gnu::noinline]] T& touch(std::size_t at) {
+        if (slots_.capacity() == 0) slots_.reserve(Capacity);  // never moves afterwards
+        slots_.resize(at + 1);
+        return slots_[at];
+    }
     static std::size_t checked(int i) {
         if (i < 0 || i >= Capacity) std::abort();
         return static_cast<std::size_t>(i);

@@ -12,7 +12,7 @@ namespace {
 constexpr auto kSeriesFull = latin1("tableau de valeurs plein\n");
 }
 
-void ValueSeries::push(std::int32_t v) {
+void ValueSeries::push_beyond_room(std::int32_t v) {
     if (count() < kCapacity) {
         if (values_.capacity() == 0) values_.reserve(16);
         values_.push_back(v);
