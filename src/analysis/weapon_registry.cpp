@@ -4,6 +4,7 @@
 
 #include "console/console.h"
 #include "console/messages.h"
+#include "text/byte_search.h"
 
 namespace korvanel {
 
@@ -17,10 +18,15 @@ void warn(std::string_view text) {
     if (Console* console = warning_console()) console->write(text);
 }
 
+// Whether two names are the same, without a call for the short ones.
+bool same_name(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && same_bytes(a.data(), b.data(), a.size());
+}
+
 // Index of the link of currentStyle, or -1 (a style has at most one link).
 int find_style_link(const PartStats& stats) {
     return stats.styleLinkIndex.find(name_hash(stats.currentStyle.view()), [&](int i) {
-        return stats.styleLinks[i].styleName == stats.currentStyle.view();
+        return same_name(stats.styleLinks[i].styleName, stats.currentStyle);
     });
 }
 
@@ -61,7 +67,7 @@ bool select_weapon_slot(PartStats& stats) {
     const int hinted = stats.weaponHints.slot_for(hash);
     if (hinted >= 0 && hinted < stats.weaponCount) {
         const WeaponStats& slot = std::as_const(stats.weapons)[hinted];
-        if (slot.styleName == stats.currentStyle && slot.weaponName == stats.currentWeapon) {
+        if (same_name(slot.styleName, stats.currentStyle) && same_name(slot.weaponName, stats.currentWeapon)) {
             stats.currentSlot = hinted;
             return true;
         }
