@@ -25,6 +25,10 @@ public:
         }
     }
 
+    // Records every value of `from`, in order, as many pushes would: those
+    // beyond the capacity are dropped, each with its warning.
+    void append(const ValueSeries& from);
+
     int count() const { return static_cast<int>(values_.size()); }
     bool empty() const { return values_.empty(); }
     std::int32_t operator[](int i) const { return values_[static_cast<std::size_t>(i)]; }
