@@ -134,14 +134,20 @@ printf '%s' "$rows"
 
 if [ "$micro" = 1 ]; then
     echo
-    "$build/bench/korvanel_dispatch_bench" --benchmark_min_time=0.2 | tee "$work/micro.txt"
-    # Nanoseconds of processor time per line, by kind: "| kind | before | dispatch | looked |".
+    # Five repetitions of each, of which the median is kept: a single run
+    # of a fraction of a second is easily off by a third.
+    "$build/bench/korvanel_dispatch_bench" --benchmark_min_time=0.2 --benchmark_repetitions=5 \
+        --benchmark_report_aggregates_only=true | tee "$work/micro.txt"
+    # Nanoseconds of processor time per line, by kind: "| kind | before | dispatch | looked |"
+    # (the medians; an older output without repetitions gives its single figures).
     echo
     echo "rows of the README table of kinds of line (ns per line, processor time):"
     awk -v before="$before" '
         function take(file, prefix,    line, f) {
             while ((getline line < file) > 0) {
                 split(line, f, " ")
+                if (f[1] ~ "_(mean|stddev|cv)$") continue
+                sub("_median$", "", f[1])
                 if (f[1] ~ "^(dispatch|looked)/" && f[5] == "ns") table[prefix f[1]] = f[4]
             }
         }
@@ -150,8 +156,9 @@ if [ "$micro" = 1 ]; then
             take(ARGV[1], "after:")
             ARGV[1] = ""
         }
-        /^dispatch\// {
+        /^dispatch\// && $1 !~ "_(mean|stddev|cv)$" {
             kind = substr($1, 10)
+            sub("_median$", "", kind)
             b = ("before:dispatch/" kind) in table ? sprintf("%.0f", table["before:dispatch/" kind]) : "-"
             printf "| %s | %s | %.0f | %.0f |\n", kind, b, table["after:dispatch/" kind], table["after:looked/" kind]
         }' "$work/micro.txt" "$work/micro.txt"

@@ -2,6 +2,7 @@
 // collects the experience, money and loot that follow), the player's own
 // deaths with their killers, and the victims whose realm points may follow.
 #include <cstdlib>
+#include <utility>
 
 #include "analysis/recognisers.h"
 #include "console/console.h"
@@ -11,6 +12,7 @@
 namespace korvanel {
 
 namespace {
+static_assert(decltype(PartStats::monsters)::capacity * 2 <= 1024, "the monster index has room for every monster");
 constexpr auto kMonsterDies = latin1("meurt !");
 constexpr auto kTooManyMonsters = latin1("trop de monstres différents affrontés");
 constexpr auto kPlayerDied = latin1("Vous êtes mort pour le royaume.");
@@ -61,14 +63,17 @@ void record_monster_death(const LogLine& line, PartStats& stats) {
     stats.lootOpenFlag = 0;
 
     const Name49 name = name_before(line, at);
-    for (int i = 0; i < stats.monsterCount; ++i) {
-        if (stats.monsters[i].name == name) {
-            stats.currentMonster = i;
-            return;
-        }
+    // Every monster has a slot of its own, and the index knows them all.
+    const std::uint64_t hash = name_hash(name.view());
+    const int known =
+        stats.monsterIndex.find(hash, [&](int i) { return std::as_const(stats.monsters)[i].name == name; });
+    if (known >= 0) {
+        stats.currentMonster = known;
+        return;
     }
     if (stats.monsterCount == decltype(stats.monsters)::capacity) fatal_error(kTooManyMonsters, line.text());
     stats.monsters[stats.monsterCount].name = name;
+    stats.monsterIndex.add(hash, stats.monsterCount);
     stats.currentMonster = stats.monsterCount++;
 }
 

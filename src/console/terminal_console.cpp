@@ -1,6 +1,6 @@
 #include "console/terminal_console.h"
 
-#include <algorithm>
+#include <cstdint>
 #include <clocale>
 #include <csignal>
 #include <cstdio>
@@ -54,10 +54,24 @@ TerminalConsole::~TerminalConsole() {
     std::fflush(stdout);
 }
 
+namespace {
+// Whether every byte is below 0x80, eight bytes at a time.
+bool plain_ascii(std::string_view text) {
+    std::uint64_t high = 0;
+    std::size_t i = 0;
+    for (; i + 8 <= text.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, text.data() + i, 8);
+        high |= word;
+    }
+    for (; i < text.size(); ++i) high |= static_cast<unsigned char>(text[i]);
+    return (high & 0x8080808080808080ULL) == 0;
+}
+}  // namespace
+
 void TerminalConsole::write(std::string_view latin1_text) {
-    const bool plain_ascii = std::all_of(latin1_text.begin(), latin1_text.end(),
-                                         [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    if (utf8_output_ && !plain_ascii) {
+    // Only a UTF-8 terminal needs other bytes than the text's own.
+    if (utf8_output_ && !plain_ascii(latin1_text)) {
         const std::string converted = latin1_to_utf8(latin1_text);
         fwrite_unlocked(converted.data(), 1, converted.size(), stdout);
     } else {

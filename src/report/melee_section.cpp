@@ -85,9 +85,7 @@ struct GroupFigures {
     ValueSeries styleBonuses, hits, criticals, swingIntervals, modifiers, procs;
 };
 
-void gather(ValueSeries& into, const ValueSeries& from) {
-    for (std::int32_t v : from.values()) into.push(v);
-}
+void gather(ValueSeries& into, const ValueSeries& from) { into.append(from); }
 
 GroupFigures gather_group(const PartStats& stats, const WeaponGroup& group) {
     GroupFigures figures;

@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "stats/slot_hints.h"
 #include "stats/value_series.h"
 #include "text/bounded_text.h"
 
@@ -27,11 +28,7 @@ public:
 
     T& operator[](int i) {
         const auto at = checked(i);
-        if (at >= slots_.size()) {
-            if (slots_.capacity() == 0) slots_.reserve(Capacity);  // never moves afterwards
-            slots_.resize(at + 1);
-        }
-        return slots_[at];
+        return at < slots_.size() ? slots_[at] : touch(at);
     }
     const T& operator[](int i) const {
         static const T untouched{};
@@ -49,6 +46,12 @@ public:
     }
 
 private:
+    // Takes the storage up to slot `at`, on the first touch of a slot.
+    [[gnu::noinline]] T& touch(std::size_t at) {
+        if (slots_.capacity() == 0) slots_.reserve(Capacity);  // never moves afterwards
+        slots_.resize(at + 1);
+        return slots_[at];
+    }
     static std::size_t checked(int i) {
         if (i < 0 || i >= Capacity) std::abort();
         return static_cast<std::size_t>(i);
@@ -156,6 +159,8 @@ struct PartStats {
     StyleName currentStyle;
     std::int32_t styleLinkCount = 0;
     SlotTable<StyleLink, 100> styleLinks;
+    SlotHints<256> weaponHints;     // by weapon and style name
+    NameIndex<256> styleLinkIndex;  // every link, by style name
     // multiple attacks
     std::int32_t lastAttackTime = 0, oneSecondLater = 0, secondBlowSeen = 0, thirdBlowSeen = 0;
     std::int32_t tripleCount = 0, quadrupleCount = 0, meleeHitSeen = 0;
@@ -192,6 +197,7 @@ struct PartStats {
     std::int32_t duelEndStamp = -1;
     std::int32_t monsterDiedFlag = 0;
     SlotTable<MonsterStats, 500> monsters;
+    NameIndex<1024> monsterIndex;  // every monster, by name
     SlotTable<RealmKill, 5000> realmKills;
     std::int32_t lastVictimStamp = -1;
     std::int32_t playerKillFlag = 0;

@@ -16,7 +16,18 @@ public:
     static constexpr int kCapacity = 5000;
 
     // Records v; a full series drops it with the warning "tableau de valeurs plein".
-    void push(std::int32_t v);
+    void push(std::int32_t v) {
+        // Room already taken, below the capacity: the common case, inline.
+        if (values_.size() < values_.capacity() && values_.size() < static_cast<std::size_t>(kCapacity)) {
+            values_.push_back(v);
+        } else {
+            push_beyond_room(v);
+        }
+    }
+
+    // Records every value of `from`, in order, as many pushes would: those
+    // beyond the capacity are dropped, each with its warning.
+    void append(const ValueSeries& from);
 
     int count() const { return static_cast<int>(values_.size()); }
     bool empty() const { return values_.empty(); }
@@ -39,6 +50,8 @@ public:
     bool operator==(const ValueSeries&) const = default;
 
 private:
+    void push_beyond_room(std::int32_t v);
+
     std::vector<std::int32_t> values_;
 };
 

@@ -38,6 +38,20 @@ TEST(MonsterDeath, NamesAreBoundedAndMayBeEmpty) {
     EXPECT_EQ(stats.currentMonster, 1);
 }
 
+TEST(MonsterDeath, EveryMonsterOfAFullTableIsFoundAgainInItsSlot) {
+    auto stats = new_part_stats();
+    // Names that share their first and last eight bytes differ only in the middle.
+    auto name = [](int i) { return "Le gobelin " + std::to_string(i) + " des collines"; };
+    for (int i = 0; i < 500; ++i) feed(*stats, "12:00:00", name(i) + " meurt !");
+    ASSERT_EQ(stats->monsterCount, 500);
+    for (int i = 499; i >= 0; --i) {
+        feed(*stats, "12:00:01", name(i) + " meurt !");
+        ASSERT_EQ(stats->currentMonster, i);
+        ASSERT_EQ(stats->monsters[i].name.view(), name(i));
+    }
+    EXPECT_EQ(stats->monsterCount, 500);
+}
+
 // The number of deaths counted after a duel that ended at `duel_end`.
 int deaths_after_duel(std::string_view duel_end, std::string_view death) {
     PartStats stats;

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
+#include <vector>
 
 #include "analysis/weapon_registry.h"
 #include "console/messages.h"
@@ -65,6 +67,87 @@ TEST(WeaponRegistry, FullTablesWarnAndChangeNothing) {
     EXPECT_EQ(stats->styleLinkCount, 100);
     set_warning_console(nullptr);
     EXPECT_EQ(console.output, "tableau des armes plein\ntable des styles pleine\n");
+}
+
+// The search the registry must answer as: front to back over the slots.
+struct PlainRegistry {
+    struct Slot {
+        std::string weapon, style;
+    };
+    std::vector<Slot> slots;
+    std::vector<std::pair<std::string, std::string>> links;  // style, weapon
+
+    int select(const std::string& weapon, const std::string& style) {
+        for (std::size_t i = 0; i < slots.size(); ++i) {
+            if (slots[i].style != style) continue;
+            if (std::string_view(kUnknownWeapon).starts_with(slots[i].weapon)) slots[i].weapon = weapon;
+            if (slots[i].weapon == weapon) return static_cast<int>(i);
+        }
+        if (slots.size() == 100) return -1;
+        slots.push_back({weapon, style});
+        return static_cast<int>(slots.size()) - 1;
+    }
+    std::string weapon_for(const std::string& style) const {
+        for (const auto& [linked_style, weapon] : links) {
+            if (linked_style == style) return weapon;
+        }
+        return std::string(kUnknownWeapon);
+    }
+    void link(const std::string& style, const std::string& weapon) {
+        for (auto& [linked_style, linked_weapon] : links) {
+            if (linked_style == style) {
+                linked_weapon = weapon;
+                return;
+            }
+        }
+        if (links.size() < 100) links.emplace_back(style, weapon);
+    }
+};
+
+TEST(WeaponRegistry, SlotsAndLinksAreTheOnesTheSearchFromTheFrontFinds) {
+    ScriptedConsole console;
+    set_warning_console(&console);
+    // Initial parts of "Inconnue" among the weapons, so that slots are
+    // adopted, and enough names to fill both tables and share hash places.
+    std::vector<std::string> weapons = {"", "I", "Inco", "Inconnue", "Inconnues", "hache", "masse"};
+    std::vector<std::string> styles = {"Sans style", "Multiple", "Range", ""};
+    for (int i = 0; i < 60; ++i) weapons.push_back("arme " + std::to_string(i));
+    for (int i = 0; i < 150; ++i) styles.push_back("style " + std::to_string(i * 7919));
+    for (unsigned seed = 1; seed <= 20; ++seed) {
+        std::mt19937 random(seed);
+        auto stats = new_part_stats();
+        PlainRegistry plain;
+        // Few styles early on, all of them later, so that a table fills up only late.
+        for (int step = 0; step < 4000; ++step) {
+            const std::size_t style_range = step < 2000 ? 20 : styles.size();
+            const std::string& style = styles[random() % style_range];
+            set_current_style(*stats, style);
+            if (random() % 4 == 0) {
+                weapon_for_style(*stats);
+                ASSERT_EQ(stats->currentWeapon.view(), plain.weapon_for(style)) << seed << " " << step;
+                continue;
+            }
+            const std::string& weapon = weapons[random() % weapons.size()];
+            stats->currentWeapon = weapon;
+            if (random() % 3 == 0) {
+                link_style_to_weapon(*stats);
+                plain.link(style, weapon);
+                continue;
+            }
+            const int expected = plain.select(weapon, style);
+            const int before = stats->currentSlot;
+            const bool selected = select_weapon_slot(*stats);
+            ASSERT_EQ(selected, expected >= 0) << seed << " " << step;
+            ASSERT_EQ(stats->currentSlot, selected ? expected : before) << seed << " " << step;
+        }
+        ASSERT_EQ(stats->weaponCount, static_cast<int>(plain.slots.size()));
+        for (int i = 0; i < stats->weaponCount; ++i) {
+            EXPECT_EQ(stats->weapons[i].weaponName.view(), plain.slots[static_cast<std::size_t>(i)].weapon);
+            EXPECT_EQ(stats->weapons[i].styleName.view(), plain.slots[static_cast<std::size_t>(i)].style);
+        }
+        EXPECT_EQ(stats->styleLinkCount, static_cast<int>(plain.links.size()));
+    }
+    set_warning_console(nullptr);
 }
 
 TEST(WeaponRegistry, WeaponNameRunsFromVotreToTheFirstCommaOfTheLine) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -61,6 +63,53 @@ TEST(PreciseShotSplit, MovesOutliersAgainstTheMeanOfWhatRemains) {
     EXPECT_EQ(excluded.preciseShots.values(), Values{kExcludedValue});
     EXPECT_EQ(excluded.preciseModifiers.values(), Values{kExcludedValue});
     EXPECT_EQ(excluded.hits.values(), (Values{50, 50}));
+}
+
+// The split as first written: the largest hit sought again before every move.
+void plain_split(WeaponStats& slot) {
+    for (;;) {
+        const std::vector<std::int32_t>& hits = slot.hits.values();
+        if (hits.empty()) return;
+        double sum = 0;
+        int counted = 0;
+        for (std::int32_t v : hits) {
+            if (v != kExcludedValue) sum += v, ++counted;
+        }
+        const double mean = counted == 0 ? 0.0 : sum / counted;
+        const std::int32_t largest = *std::max_element(hits.begin(), hits.end());
+        int k = 0;
+        while (k < 6 && largest <= (2.0 - 0.1 * k) * mean) ++k;
+        if (k == 6) return;
+        std::size_t j = 0;
+        while (hits[j] <= (2.0 - 0.1 * k) * mean) ++j;
+        slot.preciseShots.push(hits[j]);
+        slot.preciseModifiers.push(slot.modifiers[static_cast<int>(j)]);
+        slot.hits.remove_by_swap(static_cast<int>(j));
+        slot.modifiers.remove_by_swap(static_cast<int>(j));
+    }
+}
+
+TEST(PreciseShotSplit, MovesTheHitsTheSplitAsFirstWrittenMoves) {
+    std::mt19937 random(7);
+    for (int round = 0; round < 300; ++round) {
+        auto stats = new_part_stats();
+        WeaponStats& slot = add_slot(*stats, "arc", "Range", {}, {});
+        const int n = 1 + static_cast<int>(random() % 60);
+        for (int i = 0; i < n; ++i) {
+            // Mostly ordinary hits, some strong ones (repeated largest values
+            // among them), now and then an excluded hit.
+            const unsigned kind = random() % 10;
+            const std::int32_t hit = kind == 0   ? kExcludedValue
+                                     : kind < 4 ? 150 + static_cast<std::int32_t>(random() % 4) * 50
+                                                : 80 + static_cast<std::int32_t>(random() % 40);
+            slot.hits.push(hit);
+            slot.modifiers.push(i);
+        }
+        WeaponStats plain = slot;
+        plain_split(plain);
+        precise_shot_split(*stats);
+        ASSERT_EQ(slot, plain) << round;
+    }
 }
 
 std::string section_of(const PartStats& stats, const MeleePreparation& prep) {
