@@ -50,17 +50,7 @@ finished() {  # expected status
 }
 start_case "prompt for another file name, then quit with q"
 dir=$(mktemp -d "$scratch/run.XXXX")
-launch "$dir"
-wait_for 'quel fichier voulez-vous analyser \?\(q pour quitter\)' 100 || fail "no prompt"
-screen | grep -q 'KORVANEL - statistiques du journal de jeu' || fail "no banner"
-type_line "absent"
-wait_for 'absent' 30
-sleep 0.5
-[ "$(screen | grep -c "le fichier log n'a pas ete trouve")" = 2 ] || fail "the prompt did not come back after a wrong name"
-type_line "q"
-finished 0
-screen | grep -q "$countdown" && fail "quitting waited"
-[ -e "$dir/Resultats.html" ] && fail "quitting wrote a page"
+prompt_wrong_name_then_quit "$dir" 100
 end_case
 
 start_case "countdown shown digit by digit, no key pressed"

@@ -52,17 +52,7 @@ finished() {  # expected status
 start_case "prompt for another file name, an accented name opened, then quit with q"
 dir=$(mktemp -d "$scratch/run.XXXX")
 : > "$dir/été.log"
-launch "$dir"
-wait_for 'quel fichier voulez-vous analyser \?\(q pour quitter\)' 150 || fail "no prompt"
-screen | grep -q 'KORVANEL - statistiques du journal de jeu' || fail "no banner"
-type_line "absent"
-wait_for 'absent' 30
-sleep 0.5
-[ "$(screen | grep -c "le fichier log n'a pas ete trouve")" = 2 ] || fail "the prompt did not come back after a wrong name"
-type_line "q"
-finished 0
-screen | grep -q "$countdown" && fail "quitting waited"
-[ -e "$dir/Resultats.html" ] && fail "quitting wrote a page"
+prompt_wrong_name_then_quit "$dir" 150
 launch "$dir"
 wait_for 'quel fichier voulez-vous analyser' 150 || fail "no prompt"
 type_line "été"

@@ -72,6 +72,22 @@ check_countdown() {
     screen | grep -Eq "$countdown 0\$" || fail "the last digit is not 0 with one blank before it"
 }
 
+# In a folder without chat.log: the prompt, a wrong name and the prompt
+# again, then "q" quits at once, without the wait and without a page.
+prompt_wrong_name_then_quit() {  # folder, timeout for the prompt (tenths of a second)
+    launch "$1"
+    wait_for 'quel fichier voulez-vous analyser \?\(q pour quitter\)' "$2" || fail "no prompt"
+    screen | grep -q 'KORVANEL - statistiques du journal de jeu' || fail "no banner"
+    type_line "absent"
+    wait_for 'absent' 30
+    sleep 0.5
+    [ "$(screen | grep -c "le fichier log n'a pas ete trouve")" = 2 ] || fail "the prompt did not come back after a wrong name"
+    type_line "q"
+    finished 0
+    screen | grep -q "$countdown" && fail "quitting waited"
+    [ -e "$1/Resultats.html" ] && fail "quitting wrote a page"
+}
+
 # The two ways a key ends the exit wait, alike for both programs; each
 # program's script defines launch, finished and during_wait (a check of the
 # input mode while the wait runs, or nothing) and gives the time to wait for

@@ -11,11 +11,16 @@
 namespace korvanel {
 namespace {
 
-std::vector<std::string> read_all(const std::string& bytes, std::size_t block = 1 << 20) {
+// A temporary file holding `bytes`, read from its start.
+std::FILE* file_with(const std::string& bytes) {
     std::FILE* file = std::tmpfile();
     std::fwrite(bytes.data(), 1, bytes.size(), file);
     std::rewind(file);
-    LogReader reader(file, block);
+    return file;
+}
+
+std::vector<std::string> read_all(const std::string& bytes, std::size_t block = 1 << 20) {
+    LogReader reader(file_with(bytes), block);
     std::vector<std::string> lines;
     LogLine line;
     while (reader.next(line)) lines.emplace_back(line.text());
@@ -105,10 +110,7 @@ TEST(LogReader, CutsEveryLogAsTheRulesSay) {
             }
         }
         const std::size_t block = round % 3 == 0 ? 2 + random() % 10 : 1 + random() % 700;
-        std::FILE* file = std::tmpfile();
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::rewind(file);
-        LogReader reader(file, block);
+        LogReader reader(file_with(bytes), block);
         std::vector<std::string> lines;
         LogLine line;
         while (reader.next(line)) {
@@ -126,10 +128,7 @@ TEST(LogReader, StopsAtAnyLine) {
     std::string bytes;
     for (int i = 0; i < 20000; ++i) bytes += "[10:00:00] Vous attaquez le loup avec votre hache, 12 (+1)\n";
     for (int stop_after : {0, 1, 5000, 19999}) {
-        std::FILE* file = std::tmpfile();
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::rewind(file);
-        LogReader reader(file, 4096);
+        LogReader reader(file_with(bytes), 4096);
         LogLine line;
         for (int i = 0; i < stop_after; ++i) ASSERT_TRUE(reader.next(line));
         reader.close();
