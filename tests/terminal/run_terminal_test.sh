@@ -84,12 +84,6 @@ for sig in INT TERM HUP; do
     end_case
 done
 
-start_case "accented fatal report read right in a UTF-8 locale"
-dir=$(accented_report_dir)
-launch "$dir"
-check_accented_report
-T send-keys -t term -l z
-finished 1
-end_case
+case_accented_report "accented fatal report read right in a UTF-8 locale"
 
 all_cases_passed

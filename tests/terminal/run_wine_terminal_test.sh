@@ -84,12 +84,6 @@ T send-keys -t term C-c
 finished 130
 end_case
 
-start_case "accented fatal report read right in a UTF-8 terminal"
-dir=$(accented_report_dir)
-launch "$dir"
-check_accented_report
-T send-keys -t term -l z
-finished 1
-end_case
+case_accented_report "accented fatal report read right in a UTF-8 terminal"
 
 all_cases_passed

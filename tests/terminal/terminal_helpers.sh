@@ -88,6 +88,16 @@ prompt_wrong_name_then_quit() {  # folder, timeout for the prompt (tenths of a s
     [ -e "$1/Resultats.html" ] && fail "quitting wrote a page"
 }
 
+# A fatal report with accents, read right on the screen; a key ends its wait.
+case_accented_report() {  # case title
+    start_case "$1"
+    launch "$(accented_report_dir)"
+    check_accented_report
+    T send-keys -t term -l z
+    finished 1
+    end_case
+}
+
 # The two ways a key ends the exit wait, alike for both programs; each
 # program's script defines launch, finished and during_wait (a check of the
 # input mode while the wait runs, or nothing) and gives the time to wait for
