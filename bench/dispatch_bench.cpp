@@ -15,7 +15,7 @@
 #include "analysis/dispatch.h"
 #include "analysis/log_line.h"
 #include "loggen_lib.h"
-#include "console/messages.h"
+#include "diag/messages.h"
 #include "stats/part_stats.h"
 
 namespace {

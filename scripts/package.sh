@@ -26,7 +26,6 @@ cmake --install build/release --prefix "$stage/install" --strip >/dev/null
 cp "$stage/install/bin/korvanel" "$stage/linux/korvanel"
 cp packaging/LISEZMOI.txt "$stage/linux/LISEZMOI.txt"
 cp build/windows/korvanel.exe "$stage/windows/korvanel.exe"
-x86_64-w64-mingw32-strip "$stage/windows/korvanel.exe"
 { printf '\357\273\277'; sed 's/$/\r/' packaging/LISEZMOI.txt; } > "$stage/windows/LISEZMOI.txt"
 
 stamp=$(git log -1 --format=%ct 2>/dev/null || date +%s)

@@ -4,7 +4,7 @@
 #include "analysis/recognisers.h"
 #include "analysis/spells.h"
 #include "analysis/weapon_registry.h"
-#include "console/messages.h"
+#include "diag/messages.h"
 #include "text/latin1.h"
 
 namespace korvanel {

@@ -3,7 +3,7 @@
 // of the last start line; results seen before the first start line stay in
 // slot 0 and go to the first item started.
 #include "analysis/recognisers.h"
-#include "console/messages.h"
+#include "diag/messages.h"
 #include "text/latin1.h"
 
 namespace korvanel {

@@ -1,5 +1,5 @@
 #include "analysis/recognisers.h"
-#include "console/messages.h"
+#include "diag/messages.h"
 #include "text/latin1.h"
 
 namespace korvanel {

@@ -6,7 +6,7 @@
 
 #include "analysis/recognisers.h"
 #include "console/console.h"
-#include "console/messages.h"
+#include "diag/messages.h"
 #include "text/latin1.h"
 
 namespace korvanel {

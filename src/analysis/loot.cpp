@@ -3,7 +3,7 @@
 #include <array>
 
 #include "analysis/recognisers.h"
-#include "console/messages.h"
+#include "diag/messages.h"
 #include "text/int32.h"
 #include "text/latin1.h"
 

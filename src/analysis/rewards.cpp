@@ -8,7 +8,7 @@
 
 #include "analysis/recognisers.h"
 #include "console/console.h"
-#include "console/messages.h"
+#include "diag/messages.h"
 #include "stats/carried_total.h"
 #include "text/int32.h"
 #include "text/latin1.h"

@@ -1,7 +1,7 @@
 #include "analysis/spells.h"
 
 #include "analysis/recognisers.h"
-#include "console/messages.h"
+#include "diag/messages.h"
 #include "text/int32.h"
 #include "text/latin1.h"
 

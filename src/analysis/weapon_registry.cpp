@@ -3,7 +3,7 @@
 #include <utility>
 
 #include "console/console.h"
-#include "console/messages.h"
+#include "diag/messages.h"
 #include "text/byte_search.h"
 
 namespace korvanel {

@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "console/messages.h"
+#include "diag/messages.h"
 #include "text/latin1.h"
 
 namespace korvanel {

@@ -6,7 +6,7 @@
 #include "analysis/log_line.h"
 #include "chat/date.h"
 #include "report/page_writer.h"
-#include "console/messages.h"
+#include "diag/messages.h"
 #include "text/latin1.h"
 
 namespace korvanel {

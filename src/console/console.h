@@ -42,10 +42,4 @@ public:
     virtual bool alone_in_window() { return false; }
 };
 
-
-// Where a full value series reports the values it drops. Set for the length
-// of a run; with none set, the warning is not shown.
-void set_warning_console(Console* console);
-Console* warning_console();
-
 }  // namespace korvanel

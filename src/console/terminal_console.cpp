@@ -13,7 +13,7 @@
 
 #include "console/prompt_word.h"
 #include "text/latin1.h"
-#include "text/system_names.h"
+#include "system/system_names.h"
 
 namespace korvanel {
 

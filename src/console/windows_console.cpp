@@ -8,7 +8,7 @@
 #include <cstdio>
 
 #include "console/prompt_word.h"
-#include "text/system_names.h"
+#include "system/system_names.h"
 
 namespace korvanel {
 

@@ -1,7 +1,7 @@
 #include "report/page_writer.h"
 
-#include "console/file_open.h"
-#include "console/messages.h"
+#include "system/file_open.h"
+#include "diag/messages.h"
 #include "text/latin1.h"
 
 namespace korvanel {

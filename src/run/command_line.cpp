@@ -4,7 +4,7 @@
 
 #include "text/format.h"
 #include "text/latin1.h"
-#include "text/system_names.h"
+#include "system/system_names.h"
 
 #ifndef KORVANEL_VERSION
 #error "KORVANEL_VERSION must be defined by the build"

@@ -1,7 +1,7 @@
 // The end of a run: the fatal report and the exit wait.
 #pragma once
 
-#include "console/messages.h"
+#include "diag/messages.h"
 
 namespace korvanel {
 

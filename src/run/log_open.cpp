@@ -1,11 +1,11 @@
 #include "run/log_open.h"
 
-#include "console/file_open.h"
-#include "console/messages.h"
+#include "system/file_open.h"
+#include "diag/messages.h"
 #include "run/command_line.h"
 #include "run/exit_wait.h"
 #include "text/latin1.h"
-#include "text/system_names.h"
+#include "system/system_names.h"
 
 namespace korvanel {
 

@@ -1,6 +1,6 @@
 #include "run/log_parts.h"
 
-#include "console/messages.h"
+#include "diag/messages.h"
 #include "text/latin1.h"
 
 namespace korvanel {

@@ -3,7 +3,7 @@
 #include <set>
 
 #include "text/latin1.h"
-#include "text/system_names.h"
+#include "system/system_names.h"
 
 namespace korvanel {
 

@@ -17,7 +17,7 @@
 #include "run/page_names.h"
 #include "stats/value_series.h"
 #include "text/latin1.h"
-#include "text/system_names.h"
+#include "system/system_names.h"
 
 namespace korvanel {
 

@@ -2,7 +2,7 @@
 
 #include <new>
 
-#include "console/messages.h"
+#include "diag/messages.h"
 
 namespace korvanel {
 

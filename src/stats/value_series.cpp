@@ -6,7 +6,7 @@
 #include <string>
 #include <limits>
 
-#include "console/console.h"
+#include "diag/messages.h"
 #include "text/latin1.h"
 
 namespace korvanel {

@@ -13,7 +13,7 @@
 #include <string_view>
 
 #include "run/run.h"
-#include "console/scripted_console.h"
+#include "scripted_console.h"
 
 namespace {
 namespace fs = std::filesystem;

@@ -9,8 +9,8 @@
 
 #include "report/page_writer.h"
 #include "run/run.h"
-#include "console/scripted_console.h"
-#include "text/system_names.h"
+#include "scripted_console.h"
+#include "system/system_names.h"
 
 namespace korvanel::testing {
 

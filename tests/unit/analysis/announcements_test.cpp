@@ -7,8 +7,8 @@
 
 #include "analysis/dispatch.h"
 #include "analysis/recognisers.h"
-#include "console/messages.h"
-#include "console/scripted_console.h"
+#include "diag/messages.h"
+#include "scripted_console.h"
 #include "text/latin1.h"
 
 namespace korvanel {

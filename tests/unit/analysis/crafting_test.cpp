@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "analysis/recognisers.h"
-#include "console/messages.h"
+#include "diag/messages.h"
 #include "text/latin1.h"
 
 namespace korvanel {

@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "analysis/recognisers.h"
-#include "console/messages.h"
+#include "diag/messages.h"
 
 namespace korvanel::testing {
 

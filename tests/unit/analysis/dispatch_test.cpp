@@ -10,7 +10,7 @@
 #include "analysis/dispatch.h"
 #include "analysis/recognisers.h"
 #include "loggen_lib.h"
-#include "console/messages.h"
+#include "diag/messages.h"
 #include "test_support.h"
 
 namespace korvanel {

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/death_chain.h"
-#include "console/scripted_console.h"
+#include "scripted_console.h"
 
 namespace korvanel {
 namespace {

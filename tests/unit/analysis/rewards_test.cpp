@@ -2,7 +2,7 @@
 
 #include "analysis/death_chain.h"
 #include "analysis/rewards.h"
-#include "console/scripted_console.h"
+#include "scripted_console.h"
 
 namespace korvanel {
 namespace {

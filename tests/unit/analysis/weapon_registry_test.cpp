@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "analysis/weapon_registry.h"
-#include "console/messages.h"
-#include "console/scripted_console.h"
+#include "diag/messages.h"
+#include "scripted_console.h"
 
 namespace korvanel {
 namespace {

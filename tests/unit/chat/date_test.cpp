@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "console/scripted_console.h"
+#include "scripted_console.h"
 
 namespace korvanel {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "console/messages.h"
+#include "diag/messages.h"
 #include "text/latin1.h"
 #include "test_support.h"
 

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "report/sections.h"
-#include "console/messages.h"
+#include "diag/messages.h"
 #include "test_support.h"
 
 namespace korvanel {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "text/system_names.h"
+#include "system/system_names.h"
 
 namespace korvanel {
 namespace {

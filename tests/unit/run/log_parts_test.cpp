@@ -4,8 +4,8 @@
 
 #include <deque>
 
-#include "console/messages.h"
-#include "console/scripted_console.h"
+#include "diag/messages.h"
+#include "scripted_console.h"
 #include "text/latin1.h"
 
 namespace korvanel {

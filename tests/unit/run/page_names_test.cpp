@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "text/latin1.h"
-#include "text/system_names.h"
+#include "system/system_names.h"
 
 namespace korvanel {
 namespace {

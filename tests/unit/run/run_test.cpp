@@ -2,7 +2,7 @@
 
 #include "run/command_line.h"
 #include "run/exit_wait.h"
-#include "text/system_names.h"
+#include "system/system_names.h"
 #include "test_support.h"
 
 namespace korvanel {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
-#include "console/scripted_console.h"
+#include "diag/messages.h"
+#include "scripted_console.h"
 #include "stats/part_stats.h"
 #include "stats/value_series.h"
 

@@ -1,4 +1,4 @@
-#include "text/system_names.h"
+#include "system/system_names.h"
 
 #include <cstdint>
 

@@ -1,4 +1,5 @@
-// Console messages and fatal errors, reachable from every subsystem.
+// What every subsystem may say: console messages, fatal errors and the
+// warning sink.
 #pragma once
 
 #include <optional>
@@ -26,5 +27,10 @@ struct FatalError {
 
 [[noreturn]] void fatal_error(std::string_view message);
 [[noreturn]] void fatal_error(std::string_view message, std::string_view line);
+
+// Where a full value series reports the values it drops. Set for the length
+// of a run; with none set, the warning is not shown.
+void set_warning_console(Console* console);
+Console* warning_console();
 
 }  // namespace korvanel

@@ -1,4 +1,4 @@
-#include "console/file_open.h"
+#include "system/file_open.h"
 
 #ifdef _WIN32
 #include <wchar.h>

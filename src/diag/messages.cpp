@@ -1,4 +1,4 @@
-#include "console/messages.h"
+#include "diag/messages.h"
 
 namespace korvanel {
 
