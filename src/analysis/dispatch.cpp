@@ -108,8 +108,4 @@ void dispatch_line(const LogLine& line, PartStats& stats) {
     }
 }
 
-void dispatch_line_unfiltered(const LogLine& line, PartStats& stats) {
-    for (const Step& step : kSteps) step.run(line, stats);
-}
-
 }  // namespace korvanel

@@ -25,8 +25,4 @@ std::uint64_t first_look_at(std::string_view text);
 // answers as first_look_at, faster for many lines at once.
 void first_look_at(const std::string_view* texts, std::uint64_t* looks, std::size_t count);
 
-// The same without the first look: every recogniser sees every line. Gives
-// the same statistics; kept to check that it does.
-void dispatch_line_unfiltered(const LogLine& line, PartStats& stats);
-
 }  // namespace korvanel

@@ -176,8 +176,8 @@ void write_channel(PageWriter& page, const ChatBuffer& chat, int number, Progres
 }  // namespace
 
 void write_discussions_page(const ChatBuffer& chat, std::string_view log_name, const std::filesystem::path& dir,
-                            Console& console) {
-    PageWriter page(dir / "discussions.html", "discussions.html");
+                            Console& console, PageSink& sink) {
+    PageWriter page(sink, dir / "discussions.html", "discussions.html");
     page.format(kHeader, log_name);
     page.raw("<table><tr align=\"center\">");
     for (int number = 0; number < static_cast<int>(kChannels.size()); ++number) {

@@ -39,7 +39,7 @@ void write_summary(PageWriter& page, const PartStats& stats, const Presence& on,
 }
 }  // namespace
 
-void write_analysis_page(PartStats& stats, std::string_view log_name, const PageTarget& target) {
+void write_analysis_page(PartStats& stats, std::string_view log_name, const PageTarget& target, PageSink& sink) {
     precise_shot_split(stats);
     const MeleePreparation prep = prepare_melee(stats);
     const Presence on{
@@ -55,7 +55,7 @@ void write_analysis_page(PartStats& stats, std::string_view log_name, const Page
         .crafting = stats.craftCount != 0,
     };
 
-    PageWriter page(target.file, target.display_name);
+    PageWriter page(sink, target.file, target.display_name);
     page.format(kHeader, log_name);
     write_summary(page, stats, on, target.link);
     const std::string_view link = target.link;

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "report/page_sink.h"
 #include "stats/part_stats.h"
 
 namespace korvanel {
@@ -17,6 +18,6 @@ struct PageTarget {
 
 // Writes the analysis page of one part. The precise-shot split changes the
 // part's statistics on the way.
-void write_analysis_page(PartStats& stats, std::string_view log_name, const PageTarget& target);
+void write_analysis_page(PartStats& stats, std::string_view log_name, const PageTarget& target, PageSink& sink);
 
 }  // namespace korvanel

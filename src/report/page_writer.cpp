@@ -1,6 +1,5 @@
 #include "report/page_writer.h"
 
-#include "system/file_open.h"
 #include "diag/messages.h"
 #include "text/latin1.h"
 
@@ -8,39 +7,38 @@ namespace korvanel {
 
 namespace {
 constexpr auto kCannotWrite = latin1("impossible d'ecrire le fichier %s");
+}  // namespace
 
-[[noreturn]] void cannot_write(std::string_view display_name) {
+[[noreturn]] void cannot_write_page(std::string_view display_name) {
     std::string message;
     format_into(message, kCannotWrite, {FormatArg(display_name)}, false);
     fatal_error(message);
 }
-}  // namespace
 
-PageWriter::PageWriter(const std::filesystem::path& path, std::string_view display_name)
-    : display_name_(display_name) {
-    std::error_code ignored;
-    if (!std::filesystem::is_directory(path, ignored)) file_ = open_file(path, "wb");
-    if (file_ == nullptr) cannot_write(display_name_);
+PageWriter::PageWriter(PageSink& sink, const std::filesystem::path& path, std::string_view display_name)
+    : sink_(sink), display_name_(display_name) {
+    if (!sink_.begin(path, display_name_)) cannot_write_page(display_name_);
+    open_ = true;
     buffer_.reserve(kFlushSize * 2);
 }
 
 PageWriter::~PageWriter() {
-    if (file_ == nullptr) return;
+    if (!open_) return;
     flush();
-    std::fclose(file_);
+    sink_.end();
 }
 
 void PageWriter::flush() {
-    if (buffer_.empty() || file_ == nullptr) return;
-    if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size()) failed_ = true;
+    if (buffer_.empty()) return;
+    if (!sink_.write(buffer_)) failed_ = true;
     buffer_.clear();
 }
 
 void PageWriter::close() {
     flush();
-    const bool closed = std::fclose(file_) == 0;
-    file_ = nullptr;
-    if (failed_ || !closed) cannot_write(display_name_);
+    open_ = false;
+    const bool ended = sink_.end();
+    if (failed_ || !ended) cannot_write_page(display_name_);
 }
 
 }  // namespace korvanel

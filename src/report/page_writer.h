@@ -8,17 +8,17 @@
 #include <string>
 #include <string_view>
 
+#include "report/page_sink.h"
 #include "text/format.h"
 
 namespace korvanel {
 
 class PageWriter {
 public:
-    // Creates (or empties) the file. A file that cannot be created ends the
-    // run with "impossible d'ecrire le fichier <display_name>".
-    PageWriter(const std::filesystem::path& path, std::string_view display_name);
-    // Writes out what is still buffered, so a page cut short by a fatal error
-    // keeps what was written before it.
+    // Begins the page `path` in `sink`. A page that cannot be created ends
+    // the run with "impossible d'ecrire le fichier <display_name>".
+    PageWriter(PageSink& sink, const std::filesystem::path& path, std::string_view display_name);
+    // Hands the sink what is still buffered and ends the page.
     ~PageWriter();
     PageWriter(const PageWriter&) = delete;
     PageWriter& operator=(const PageWriter&) = delete;
@@ -34,18 +34,22 @@ public:
     }
     void escaped(std::string_view text) { append_escaped(buffer_, text); }
 
-    // Writes out the rest and closes the file; a failed write ends the run
-    // like a file that cannot be created.
+    // Writes out the rest and ends the page; a failed write ends the run
+    // like a page that cannot be created.
     void close();
 
 private:
     static constexpr std::size_t kFlushSize = 1 << 16;
     void flush();
 
-    std::FILE* file_ = nullptr;
+    PageSink& sink_;
     std::string buffer_;
     std::string display_name_;
+    bool open_ = false;
     bool failed_ = false;
 };
+
+// Ends the run with "impossible d'ecrire le fichier <display_name>".
+[[noreturn]] void cannot_write_page(std::string_view display_name);
 
 }  // namespace korvanel

@@ -1,5 +1,6 @@
 #include "run/command_line.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "text/format.h"
@@ -19,22 +20,24 @@ constexpr auto kOutputTwice = latin1("l'option -o ne peut etre donnee qu'une foi
 constexpr auto kEmptyFolder = latin1("nom de dossier vide");
 constexpr auto kEmptyFile = latin1("nom de fichier vide");
 constexpr auto kSecondLog = latin1("un seul fichier log peut etre donne : %s");
-constexpr auto kUsage =
-    latin1("usage : korvanel [-o DOSSIER] [--no-wait] [FICHIER_LOG]   (korvanel --help pour l'aide)\n");
+constexpr auto kUsageHead = latin1("usage : korvanel");
+constexpr auto kUsageTail = latin1(" [FICHIER_LOG]");
+constexpr auto kUsageHint = latin1("   (korvanel --help pour l'aide)");
 
-constexpr auto kHelp = latin1(
-    "usage : korvanel [-o DOSSIER] [--no-wait] [FICHIER_LOG]\n"
-    "\n"
+constexpr auto kHelpIntro = latin1(
     "KORVANEL lit le journal de jeu (chat.log) et en fait des pages HTML de statistiques.\n"
-    "\n"
-    "  FICHIER_LOG            le journal à lire ; sans lui, chat.log du dossier courant\n"
-    "                         (ou le nom demandé quand il n'y est pas)\n"
-    "  -o, --output DOSSIER   écrire les pages dans DOSSIER, créé au besoin\n"
-    "      --output=DOSSIER   (de même)\n"
-    "      --no-wait          finir sans attendre une touche\n"
-    "  -h, --help             afficher cette aide\n"
-    "  -V, --version          afficher la version\n"
-    "  --                     tout ce qui suit est le nom du journal\n"
+    "\n");
+constexpr auto kHelpLogLabel = latin1("FICHIER_LOG");
+constexpr auto kHelpLog = latin1(
+    "le journal à lire ; sans lui, chat.log du dossier courant\n"
+    "(ou le nom demandé quand il n'y est pas)");
+constexpr auto kHelpOutput = latin1("écrire les pages dans DOSSIER, créé au besoin");
+constexpr auto kHelpOutputEquals = latin1("(de même)");
+constexpr auto kHelpNoWait = latin1("finir sans attendre une touche");
+constexpr auto kHelpHelp = latin1("afficher cette aide");
+constexpr auto kHelpVersion = latin1("afficher la version");
+constexpr auto kHelpRest = latin1("tout ce qui suit est le nom du journal");
+constexpr auto kHelpOutro = latin1(
     "\n"
     "Les pages (une par partie du journal, et discussions.html pour les discussions)\n"
     "vont dans le dossier de FICHIER_LOG, sinon dans le dossier courant, ou dans\n"
@@ -91,6 +94,80 @@ public:
         result.log = arg;
     }
 };
+
+// One option of the command line: its spellings, the value that follows it
+// (given as the next argument, or after "=" with the long spelling), and
+// its line in the help. The table's order is the order of the usage line
+// and of the help.
+struct Option {
+    std::string_view short_spelling;  // empty when there is none
+    std::string_view long_spelling;
+    std::string_view value_name;      // empty when no value follows
+    bool in_usage;                    // named in the usage line
+    std::string_view help;
+    std::string_view equals_help;     // the help of the "--long=VALUE" form
+    bool CommandLine::*flag;          // what an option without a value sets
+    void (Parser::*take)(const NativeString* value, std::string_view spelling);  // what one with a value does
+};
+
+constexpr Option kOptions[] = {
+    {"-o", "--output", "DOSSIER", true, kHelpOutput.view(), kHelpOutputEquals.view(), nullptr, &Parser::folder},
+    {"", "--no-wait", "", true, kHelpNoWait.view(), "", &CommandLine::no_wait, nullptr},
+    {"-h", "--help", "", false, kHelpHelp.view(), "", &CommandLine::help, nullptr},
+    {"-V", "--version", "", false, kHelpVersion.view(), "", &CommandLine::version, nullptr},
+};
+
+// The usage line, without its line end.
+std::string usage_line() {
+    std::string line(kUsageHead.view());
+    for (const Option& option : kOptions) {
+        if (!option.in_usage) continue;
+        line += " [";
+        line += option.short_spelling.empty() ? option.long_spelling : option.short_spelling;
+        if (!option.value_name.empty()) line.append(" ").append(option.value_name);
+        line += "]";
+    }
+    line += kUsageTail.view();
+    return line;
+}
+
+// One line of the help: the spellings from the third column, the text from
+// the twenty-sixth (a text of several lines keeps that column).
+void help_line(std::string& text, std::string_view left, std::string_view help) {
+    constexpr std::size_t kHelpColumn = 25;
+    std::string line = "  ";
+    line += left;
+    line.resize(std::max(kHelpColumn, line.size() + 1), ' ');
+    for (std::size_t at = 0;;) {
+        const std::size_t end = help.find('\n', at);
+        line += help.substr(at, end == std::string_view::npos ? std::string_view::npos : end - at);
+        text += line;
+        text += '\n';
+        if (end == std::string_view::npos) break;
+        at = end + 1;
+        line.assign(kHelpColumn, ' ');
+    }
+}
+
+std::string make_help_text() {
+    std::string text = usage_line();
+    text += "\n\n";
+    text += kHelpIntro.view();
+    help_line(text, kHelpLogLabel.view(), kHelpLog.view());
+    for (const Option& option : kOptions) {
+        std::string left = option.short_spelling.empty() ? "    " : std::string(option.short_spelling) + ", ";
+        left += option.long_spelling;
+        if (!option.value_name.empty()) left.append(" ").append(option.value_name);
+        help_line(text, left, option.help);
+        if (!option.equals_help.empty()) {
+            help_line(text, "    " + std::string(option.long_spelling) + "=" + std::string(option.value_name),
+                      option.equals_help);
+        }
+    }
+    help_line(text, "--", kHelpRest.view());
+    text += kHelpOutro.view();
+    return text;
+}
 }  // namespace
 
 CommandLine parse_command_line(const std::vector<NativeString>& args) {
@@ -98,26 +175,36 @@ CommandLine parse_command_line(const std::vector<NativeString>& args) {
     bool only_logs = false;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const NativeString& arg = args[i];
-        const NativeString* next = i + 1 < args.size() ? &args[i + 1] : nullptr;
         if (only_logs || arg.empty() || arg[0] != static_cast<Unit>('-') || spelled(arg, "-")) {
             parser.log(arg);
-        } else if (spelled(arg, "--")) {
-            only_logs = true;
-        } else if (spelled(arg, "-o") || spelled(arg, "--output")) {
-            parser.folder(next, spelled(arg, "-o") ? "-o" : "--output");
-            if (next != nullptr) ++i;
-        } else if (starts_with(arg, "--output=")) {
-            const NativeString value = arg.substr(9);
-            parser.folder(&value, "--output");
-        } else if (spelled(arg, "--no-wait")) {
-            parser.result.no_wait = true;
-        } else if (spelled(arg, "-h") || spelled(arg, "--help")) {
-            parser.result.help = true;
-        } else if (spelled(arg, "-V") || spelled(arg, "--version")) {
-            parser.result.version = true;
-        } else {
-            parser.fail(formatted(kUnknownOption, shown(arg)));
+            continue;
         }
+        if (spelled(arg, "--")) {
+            only_logs = true;
+            continue;
+        }
+        const NativeString* next = i + 1 < args.size() ? &args[i + 1] : nullptr;
+        bool known = false;
+        for (const Option& option : kOptions) {
+            const bool short_form = !option.short_spelling.empty() && spelled(arg, option.short_spelling);
+            if (short_form || spelled(arg, option.long_spelling)) {
+                known = true;
+                if (option.take == nullptr) {
+                    parser.result.*option.flag = true;
+                } else {
+                    (parser.*option.take)(next, short_form ? option.short_spelling : option.long_spelling);
+                    if (next != nullptr) ++i;
+                }
+                break;
+            }
+            if (option.take != nullptr && starts_with(arg, std::string(option.long_spelling) + "=")) {
+                known = true;
+                const NativeString value = arg.substr(option.long_spelling.size() + 1);
+                (parser.*option.take)(&value, option.long_spelling);
+                break;
+            }
+        }
+        if (!known) parser.fail(formatted(kUnknownOption, shown(arg)));
     }
     return parser.result;
 }
@@ -126,11 +213,16 @@ std::string usage_error_text(std::string_view message) {
     std::string text = "korvanel : ";
     text.append(message);
     text.push_back('\n');
-    text.append(kUsage.view());
+    text += usage_line();
+    text += kUsageHint.view();
+    text += '\n';
     return text;
 }
 
-std::string_view help_text() { return kHelp.view(); }
+std::string_view help_text() {
+    static const std::string text = make_help_text();
+    return text;
+}
 
 std::string version_text() { return std::string("korvanel ") + KORVANEL_VERSION + "\n"; }
 

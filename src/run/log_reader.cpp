@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <condition_variable>
-#include <new>
 #include <cstring>
 #include <deque>
 #include <exception>
@@ -77,35 +76,32 @@ constexpr int kBatches = 4;
 // first look.
 struct LogReader::Batch {
     explicit Batch(std::size_t capacity)
-        : bytes(new char[capacity]),
-          texts(static_cast<std::string_view*>(::operator new(capacity * sizeof(std::string_view)))),
-          looks(new std::uint64_t[capacity]),
-          numbers(new std::int32_t[capacity]) {}
+        : bytes(new char[capacity]), looks(new std::uint64_t[capacity]), numbers(new std::int32_t[capacity]) {
+        texts.reserve(capacity);  // at most one line per byte
+    }
 
-    struct Release {
-        void operator()(std::string_view* texts) const { ::operator delete(texts); }
-    };
     std::unique_ptr<char[]> bytes;
-    // At most one line per byte; the arrays are only touched as far as lines go.
-    std::unique_ptr<std::string_view, Release> texts;
+    std::vector<std::string_view> texts;
+    // Filled as far as lines go.
     std::unique_ptr<std::uint64_t[]> looks;
     std::unique_ptr<std::int32_t[]> numbers;  // the first number of each message text
-    std::size_t count = 0;
-    bool last = false;  // no line follows this block's
+    bool last = false;          // no line follows this block's
+    std::exception_ptr error;   // the read of this block failed: it ends the log
 };
 
 // Reads the log block by block into batches, on a thread of its own when
-// the machine has more than one core, else when the lines are asked for.
+// threaded, else when the lines are asked for.
 class LogReader::Source {
 public:
-    Source(std::FILE* file, std::size_t block_size)
+    Source(std::FILE* file, const ReaderOptions& options)
         : file_(file),
-          block_size_(block_size < 2 ? 2 : block_size),
+          block_size_(options.block_size < 2 ? 2 : options.block_size),
           capacity_(block_size_ + kMaxLine + 1),
           carry_(new char[capacity_]) {
-        for (int i = 0; i < kBatches; ++i) batches_.push_back(std::make_unique<Batch>(capacity_));
+        const bool threaded = options.threaded && file_ != nullptr;
+        for (int i = 0; i < (threaded ? kBatches : 1); ++i) batches_.push_back(std::make_unique<Batch>(capacity_));
         for (auto& batch : batches_) free_.push_back(batch.get());
-        if (file_ != nullptr && std::thread::hardware_concurrency() > 1) {
+        if (threaded) {
             try {
                 thread_ = std::thread([this] { read_ahead(); });
             } catch (const std::system_error&) {
@@ -134,7 +130,8 @@ public:
         changed_.wait(lock, [this] { return !full_.empty(); });
         Batch* batch = full_.front();
         full_.pop_front();
-        if (error_) std::rethrow_exception(error_);
+        // The batches before it in the queue were handed out first.
+        if (batch->error) std::rethrow_exception(batch->error);
         return batch;
     }
 
@@ -168,18 +165,14 @@ private:
             try {
                 fill(*batch);
             } catch (...) {
-                std::lock_guard<std::mutex> lock(mutex_);
-                error_ = std::current_exception();
-                full_.push_back(batch);
-                changed_.notify_all();
-                return;
+                batch->error = std::current_exception();
             }
             {
                 std::lock_guard<std::mutex> lock(mutex_);
                 full_.push_back(batch);
             }
             changed_.notify_all();
-            if (batch->last) return;
+            if (batch->last || batch->error) return;
         }
     }
 
@@ -195,7 +188,10 @@ private:
         }
         if (!eof_) {
             const std::size_t got = std::fread(bytes + length, 1, block_size_, file_);
-            if (got < block_size_) eof_ = true;  // end of file, or a read error ending the log
+            if (got < block_size_) {
+                if (std::ferror(file_)) throw LogReadError{};
+                eof_ = true;
+            }
             length += got;
         }
         length = start + drop_cr_before_lf(bytes + start, length - start);
@@ -207,7 +203,7 @@ private:
 
         // Lines of at most kMaxLine bytes; an unfinished last line waits for the next block.
         const bool has_nul = std::memchr(bytes, '\0', length) != nullptr;
-        std::size_t count = 0;
+        batch.texts.clear();
         std::size_t pos = 0;
         auto emit = [&](std::size_t n) {
             std::string_view text(bytes + pos, n);
@@ -216,7 +212,7 @@ private:
                     text = text.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - text.data()));
                 }
             }
-            new (batch.texts.get() + count++) std::string_view(text);
+            batch.texts.push_back(text);
             pos += n;
         };
         // Every line feed of the block ends a line, after as many pieces of
@@ -229,10 +225,10 @@ private:
         if (eof_ && pos < length) emit(length - pos);
         carry_length_ = length - pos;
         std::memcpy(carry_.get(), bytes + pos, carry_length_);
-        batch.count = count;
         batch.last = eof_;
-        first_look_at(batch.texts.get(), batch.looks.get(), count);
-        for (std::size_t i = 0; i < count; ++i) batch.numbers[i] = read_number(batch.texts.get()[i], kMessageColumn);
+        const std::size_t count = batch.texts.size();
+        first_look_at(batch.texts.data(), batch.looks.get(), count);
+        for (std::size_t i = 0; i < count; ++i) batch.numbers[i] = read_number(batch.texts[i], kMessageColumn);
     }
 
     std::FILE* file_;
@@ -249,11 +245,12 @@ private:
     std::deque<Batch*> free_;  // batches to fill
     std::deque<Batch*> full_;  // filled batches, in log order
     bool stopped_ = false;
-    std::exception_ptr error_;
     std::thread thread_;
 };
 
-LogReader::LogReader(std::FILE* file, std::size_t block_size) : source_(std::make_unique<Source>(file, block_size)) {}
+ReaderOptions ReaderOptions::for_this_machine() { return {std::thread::hardware_concurrency() > 1}; }
+
+LogReader::LogReader(std::FILE* file, ReaderOptions options) : source_(std::make_unique<Source>(file, options)) {}
 
 LogReader::~LogReader() { close(); }
 
@@ -263,17 +260,26 @@ void LogReader::close() {
 }
 
 bool LogReader::next_batch() {
-    for (;;) {
-        batch_ = source_->next(batch_);
-        if (batch_ == nullptr) return false;
-        texts_ = batch_->texts.get();
+    while (!ended_) {
+        Batch* batch = nullptr;
+        try {
+            batch = source_->next(batch_);
+        } catch (...) {
+            ended_ = true;  // nothing follows a failed read
+            throw;
+        }
+        if (batch == nullptr) break;
+        batch_ = batch;
+        texts_ = batch_->texts.data();
         looks_ = batch_->looks.get();
         numbers_ = batch_->numbers.get();
         at_ = 0;
-        count_ = batch_->count;
+        count_ = batch_->texts.size();
         if (count_ != 0) return true;
-        if (batch_->last) return false;
+        if (batch_->last) break;
     }
+    ended_ = true;
+    return false;
 }
 
 }  // namespace korvanel

@@ -16,21 +16,34 @@ namespace korvanel {
 // ends the text of its line.
 //
 // Every line comes with its first look (dispatch.h) already taken and the
-// first number of its message text already read. Where the machine has a
-// second core, the reading, the cutting into lines and the first looks of
-// the next blocks go on on a thread of their own while the caller works
-// through this block; the lines still come one by one, in log order, and
-// the caller sees nothing else of it.
+// first number of its message text already read. Threaded, the reading, the
+// cutting into lines and the first looks of the next blocks go on on a
+// thread of their own while the caller works through this block; the lines
+// still come one by one, in log order, and the caller sees nothing else of
+// it. Serial, each block is read when its lines are asked for.
+struct ReaderOptions {
+    bool threaded = false;
+    std::size_t block_size = std::size_t{1} << 18;
+
+    // Threaded where the machine has a second core, with the usual blocks.
+    static ReaderOptions for_this_machine();
+};
+
+// A read of the log failed (not its end).
+struct LogReadError {};
+
 class LogReader {
 public:
     static constexpr std::size_t kMaxLine = 299;
 
-    explicit LogReader(std::FILE* file, std::size_t block_size = std::size_t{1} << 18);
+    LogReader(std::FILE* file, ReaderOptions options);
     ~LogReader();
     LogReader(const LogReader&) = delete;
     LogReader& operator=(const LogReader&) = delete;
 
-    // The next line, valid until the next call; false once the log is exhausted.
+    // The next line, valid until the next call; false once the log is
+    // exhausted, and again at every later call. A failed read throws
+    // LogReadError once every line read before it has been handed out.
     bool next(LogLine& line) {
         if (at_ == count_ && !next_batch()) return false;
         line = LogLine(texts_[at_], looks_[at_], numbers_[at_]);
@@ -53,6 +66,7 @@ private:
     const std::int32_t* numbers_ = nullptr;
     std::size_t at_ = 0;
     std::size_t count_ = 0;
+    bool ended_ = false;
 };
 
 }  // namespace korvanel

@@ -1,5 +1,6 @@
 #include "run/run.h"
 
+#include <memory>
 #include <new>
 #include <optional>
 #include <string>
@@ -9,15 +10,15 @@
 #include "chat/chat_buffer.h"
 #include "chat/transcript.h"
 #include "report/analysis_page.h"
+#include "report/page_writer.h"
 #include "run/command_line.h"
-#include "run/log_parts.h"
-#include "run/log_open.h"
-#include "run/log_reader.h"
 #include "run/exit_wait.h"
+#include "run/log_open.h"
+#include "run/log_parts.h"
 #include "run/page_names.h"
 #include "stats/value_series.h"
-#include "text/latin1.h"
 #include "system/system_names.h"
+#include "text/latin1.h"
 
 namespace korvanel {
 
@@ -32,7 +33,7 @@ constexpr auto kDoneSameFolder = latin1("(dans le meme dossier)");
 constexpr auto kDoneFolder = latin1("(dans le dossier %s)");
 constexpr auto kDoneKey = latin1("\n\nappuyez sur une touche pour quitter");
 constexpr auto kCannotCreateFolder = latin1("impossible de creer le dossier %s");
-constexpr auto kCannotWrite = latin1("impossible d'ecrire le fichier %s");
+constexpr auto kReadError = latin1("erreur de lecture du fichier %s");
 constexpr std::string_view kTranscriptName = "discussions.html";
 constexpr auto kChatFull = latin1("trop de lignes de chat");
 constexpr auto kJournalOpened = latin1("*** Journal ouvert : ");
@@ -40,15 +41,6 @@ constexpr auto kJournalOpened = latin1("*** Journal ouvert : ");
 struct WarningScope {
     explicit WarningScope(Console& console) { set_warning_console(&console); }
     ~WarningScope() { set_warning_console(nullptr); }
-};
-
-// What the command line settles for a run: the working directory, and the
-// log and the pages' folder as given (none: the prompt and the working
-// directory).
-struct RunPlan {
-    std::filesystem::path dir;
-    std::optional<NativeString> log;
-    std::optional<NativeString> output;
 };
 
 [[noreturn]] void fatal_with_name(std::string_view format, std::string_view name) {
@@ -71,119 +63,179 @@ struct PageFolder {
 
 // The folder -o names, created with its parents; else the log's folder when
 // the command line names the log; else the working directory.
-PageFolder page_folder(const RunPlan& plan) {
-    std::optional<NativeString> given = plan.output;
-    if (!given && plan.log) {
-        NativeString folder = split_path(*plan.log).folder;
+PageFolder page_folder(const std::filesystem::path& dir, const CommandLine& command) {
+    std::optional<NativeString> given = command.output;
+    if (!given && command.log) {
+        NativeString folder = split_path(*command.log).folder;
         if (!folder.empty()) given = std::move(folder);
     }
-    if (!given) return {plan.dir, std::nullopt};
-    const std::filesystem::path path = plan.dir / std::filesystem::path(*given);
+    if (!given) return {dir, std::nullopt};
+    const std::filesystem::path path = dir / std::filesystem::path(*given);
     const std::string shown = shown_name(std::filesystem::path(*given));
-    if (plan.output) {
+    if (command.output) {
         std::error_code failed;
         std::filesystem::create_directories(path, failed);
         std::error_code ignored;
         if (!std::filesystem::is_directory(path, ignored)) fatal_with_name(kCannotCreateFolder, shown);
     }
-    if (same_file(path, plan.dir)) return {path, std::nullopt};
+    if (same_file(path, dir)) return {path, std::nullopt};
     return {path, shown};
 }
 
-// The run itself; fatal conditions leave it as FatalError.
-int run_sequence(Console& console, const RunPlan& plan) {
-    std::unique_ptr<ChatBuffer> chat;
-    try {
-        chat = std::make_unique<ChatBuffer>();
-    } catch (const std::bad_alloc&) {
-        fatal_error("memoire insuffisante");
-    }
-    Name49 target{"Inconnu"};
-    PartTable parts;
-    parts.names[0] = "Resultats";
-    console.write(kBanner);
-    parts.stats[0] = new_part_stats();
-
-    const OpenedLog log = plan.log ? open_given_log(plan.dir, *plan.log) : open_log(plan.dir, console);
-    const std::string& log_name = log.shown;
-    LogReader reader(log.file);
-    const PageFolder pages = page_folder(plan);
-    // The log's own file is never written over: a page named like it takes
-    // another name, and the transcript cannot.
-    const bool log_beside_pages = same_file(pages.path, log.folder);
-    if ((log_beside_pages && same_page_name(log.shown_file_name, kTranscriptName)) ||
-        same_file(pages.path / path_from_latin1(kTranscriptName), log.path)) {
-        fatal_with_name(kCannotWrite, kTranscriptName);
-    }
-    const std::int64_t start = console.now_ms();
-    console.write(kReading);
-
-    int progress = 0;
-    LogLine line;
-    while (reader.next(line)) {
-        select_log_part(line, parts, target, console);
-        const bool chat_line = line.message_starts_with("@@");
-        if (!chat_line) dispatch_line(line, parts.current_stats());
-        if (chat_line || line.starts_with(kJournalOpened)) {
-            if (!chat->store(line.text())) fatal_error(kChatFull, line.text());
+// One run over one log, step by step; fatal conditions leave it as
+// FatalError.
+class LogRun {
+public:
+    LogRun(Console& console, const std::filesystem::path& dir, const CommandLine& command,
+           const RunEnvironment& environment)
+        : console_(console), dir_(dir), command_(command), environment_(environment) {
+        try {
+            chat_ = std::make_unique<ChatBuffer>();
+        } catch (const std::bad_alloc&) {
+            fatal_error("memoire insuffisante");
         }
-        if (++progress == 100) {
-            console.write(".");
-            progress = 0;
+        parts_.names[0] = "Resultats";
+        console_.write(kBanner);
+        parts_.stats[0] = new_part_stats();
+    }
+
+    // Opens the log and settles where the pages go; the processing time
+    // starts here.
+    void open() {
+        log_ = command_.log ? open_given_log(dir_, *command_.log) : open_log(dir_, console_);
+        reader_.emplace(log_.file, environment_.reader);
+        pages_ = page_folder(dir_, command_);
+        // The log's own file is never written over: a page named like it takes
+        // another name, and the transcript cannot.
+        log_beside_pages_ = same_file(pages_.path, log_.folder);
+        if ((log_beside_pages_ && same_page_name(log_.shown_file_name, kTranscriptName)) ||
+            same_file(pages_.path / path_from_latin1(kTranscriptName), log_.path)) {
+            cannot_write_page(kTranscriptName);
+        }
+        start_ms_ = console_.now_ms();
+    }
+
+    // Every line of the log: part commands, the recognisers, the lines the
+    // transcript shows, and a progress mark every hundred lines.
+    void read() {
+        console_.write(kReading);
+        int progress = 0;
+        LogLine line;
+        while (next_line(line)) {
+            select_log_part(line, parts_, target_, console_);
+            const bool chat_line = line.message_starts_with("@@");
+            if (!chat_line) dispatch_line(line, parts_.current_stats());
+            if (chat_line || line.starts_with(kJournalOpened)) {
+                if (!chat_->store(line.text())) fatal_error(kChatFull, line.text());
+            }
+            if (++progress == 100) {
+                console_.write(".");
+                progress = 0;
+            }
         }
     }
 
-    std::vector<std::string> names;
-    for (int i = 0; i < parts.count; ++i) names.emplace_back(parts.names[static_cast<std::size_t>(i)].view());
-    const std::vector<PageTarget> targets =
-        assign_page_targets(names, pages.path, log_beside_pages ? log.shown_file_name : "", log.path);
-    for (int i = 0; i < parts.count; ++i) {
-        const auto slot = static_cast<std::size_t>(i);
-        print(console, kWritingPart, names[slot]);
-        write_analysis_page(*parts.stats[slot], log_name, targets[slot]);
-        parts.stats[slot].reset();
+    // One analysis page per part, in part order, each record released
+    // after its page.
+    void write_part_pages() {
+        std::vector<std::string> names;
+        for (int i = 0; i < parts_.count; ++i) names.emplace_back(parts_.names[static_cast<std::size_t>(i)].view());
+        targets_ = assign_page_targets(names, pages_.path, log_beside_pages_ ? log_.shown_file_name : "", log_.path);
+        for (int i = 0; i < parts_.count; ++i) {
+            const auto slot = static_cast<std::size_t>(i);
+            print(console_, kWritingPart, names[slot]);
+            write_analysis_page(*parts_.stats[slot], log_.shown, targets_[slot], sink());
+            parts_.stats[slot].reset();
+        }
     }
-    reader.close();
-    write_discussions_page(*chat, log_name, pages.path, console);
-    chat.reset();
 
-    const int tenths = round_half_up(static_cast<double>(console.now_ms() - start) / 100.0);
-    print(console, kProcessingTime, tenths / 10, tenths % 10);
-    console.write(kDoneHead);
-    for (const PageTarget& target_page : targets) print(console, "%s, ", target_page.display_name);
-    console.write(kDoneTranscript);
-    if (pages.shown) {
-        print(console, kDoneFolder, *pages.shown);
-    } else {
-        console.write(kDoneSameFolder);
+    void close_log() { reader_->close(); }
+
+    void write_transcript() {
+        write_discussions_page(*chat_, log_.shown, pages_.path, console_, sink());
+        chat_.reset();
     }
-    console.write(kDoneKey);
+
+    // Once every page is complete, all are put in place.
+    void put_pages_in_place() {
+        if (std::optional<std::string> refused = sink().put_in_place()) cannot_write_page(*refused);
+    }
+
+    void closing_message() {
+        const int tenths = round_half_up(static_cast<double>(console_.now_ms() - start_ms_) / 100.0);
+        print(console_, kProcessingTime, tenths / 10, tenths % 10);
+        console_.write(kDoneHead);
+        for (const PageTarget& page : targets_) print(console_, "%s, ", page.display_name);
+        console_.write(kDoneTranscript);
+        if (pages_.shown) {
+            print(console_, kDoneFolder, *pages_.shown);
+        } else {
+            console_.write(kDoneSameFolder);
+        }
+        console_.write(kDoneKey);
+    }
+
+private:
+    bool next_line(LogLine& line) {
+        try {
+            return reader_->next(line);
+        } catch (const LogReadError&) {
+            fatal_with_name(kReadError, log_.shown);
+        }
+    }
+
+    PageSink& sink() { return environment_.pages != nullptr ? *environment_.pages : files_; }
+
+    Console& console_;
+    const std::filesystem::path& dir_;
+    const CommandLine& command_;
+    const RunEnvironment& environment_;
+    std::unique_ptr<ChatBuffer> chat_;
+    Name49 target_{"Inconnu"};
+    PartTable parts_;
+    OpenedLog log_;
+    std::optional<LogReader> reader_;
+    PageFolder pages_;
+    bool log_beside_pages_ = false;
+    std::int64_t start_ms_ = 0;
+    std::vector<PageTarget> targets_;
+    FilePageSink files_;
+};
+
+int run_log(Console& console, const std::filesystem::path& dir, const CommandLine& command,
+            const RunEnvironment& environment) {
+    LogRun run(console, dir, command, environment);
+    run.open();
+    run.read();
+    run.write_part_pages();
+    run.close_log();
+    run.write_transcript();
+    run.put_pages_in_place();
+    run.closing_message();
     return 0;
 }
 
-// A run of `plan`; with `wait`, the exit wait closes it (not after a quit
-// at the prompt).
-int run_plan(Console& console, const RunPlan& plan, bool wait) {
+// The run, its fatal report, and the exit wait that closes it (not after a
+// quit at the prompt, nor with --no-wait).
+int run_with_report(Console& console, const std::filesystem::path& dir, const CommandLine& command,
+                    const RunEnvironment& environment) {
     WarningScope warnings(console);
     int status = 0;
     try {
-        status = run_sequence(console, plan);
+        status = run_log(console, dir, command, environment);
     } catch (const QuitRun& quit) {
         return quit.status;
     } catch (const FatalError& error) {
         report_fatal_error(console, error);
         status = 1;
     }
-    if (wait) wait_before_exit(console);
+    if (!command.no_wait) wait_before_exit(console);
     return status;
 }
 }  // namespace
 
-int run_korvanel(Console& console, const std::filesystem::path& dir) {
-    return run_plan(console, RunPlan{dir, std::nullopt, std::nullopt}, true);
-}
-
-int run_command_line(Console& console, const std::vector<NativeString>& args, const std::filesystem::path& dir) {
+int run_command_line(Console& console, const std::vector<NativeString>& args, const std::filesystem::path& dir,
+                     const RunEnvironment& environment) {
     const CommandLine command = parse_command_line(args);
     if (command.usage_error) {
         console.write_error(usage_error_text(*command.usage_error));
@@ -199,11 +251,7 @@ int run_command_line(Console& console, const std::vector<NativeString>& args, co
         console.write(version_text());
         return 0;
     }
-    return run_plan(console, RunPlan{dir, command.log, command.output}, !command.no_wait);
-}
-
-int run_command_line(Console& console, const std::vector<NativeString>& args) {
-    return run_command_line(console, args, std::filesystem::path("."));
+    return run_with_report(console, dir, command, environment);
 }
 
 }  // namespace korvanel

@@ -55,20 +55,20 @@ struct RunResult {
 inline RunResult run_on(const TempDir& dir, const std::string& log, ScriptedConsole console = {}) {
     dir.write("chat.log", log);
     if (!console.key_at_ms) console.key_at_ms = 0;  // no exit wait
-    const int status = run_korvanel(console, dir.path());
+    const int status = run_command_line(console, {}, dir.path());
     return {status, console.output};
 }
 
 // What `write` writes through a page writer, as the page file holds it.
 template <class Write>
 std::string page_text(Write write) {
-    TempDir dir;
+    MemoryPageSink sink;
     {
-        PageWriter page(dir.path() / "p.html", "p.html");
+        PageWriter page(sink, "p.html", "p.html");
         write(page);
         page.close();
     }
-    return dir.read("p.html");
+    return sink.pages.at(0).second;
 }
 
 }  // namespace korvanel::testing

@@ -9,15 +9,13 @@
 namespace korvanel {
 namespace {
 
-using testing::TempDir;
-
 // Writes the transcript of `lines`; returns the fatal error it ended with.
-std::optional<FatalError> transcript_failure(const TempDir& dir, std::initializer_list<std::string> lines) {
+std::optional<FatalError> transcript_failure(MemoryPageSink& sink, std::initializer_list<std::string> lines) {
     ChatBuffer chat;
     for (const std::string& line : lines) chat.store(line);
     ScriptedConsole console;
     try {
-        write_discussions_page(chat, "chat.log", dir.path(), console);
+        write_discussions_page(chat, "chat.log", ".", console, sink);
     } catch (const FatalError& error) {
         return error;
     }
@@ -26,16 +24,16 @@ std::optional<FatalError> transcript_failure(const TempDir& dir, std::initialize
 
 TEST(Transcript, WhatThePlayerSaidNeedsItsOpeningQuote) {
     const std::string said{latin1("[10:00:01] @@Vous dîtes bonjour\n").view()};
-    TempDir dir;
-    const std::optional<FatalError> error = transcript_failure(dir, {"[09:59:59] @@Gorm dit, \"salut\"\n", said});
+    MemoryPageSink sink;
+    const std::optional<FatalError> error = transcript_failure(sink, {"[09:59:59] @@Gorm dit, \"salut\"\n", said});
     ASSERT_TRUE(error);
     EXPECT_EQ(error->message, "");
     EXPECT_EQ(error->line, said);
-    // the page keeps what was written before the failure
-    EXPECT_TRUE(dir.read("discussions.html").ends_with("<b>Gorm</b> : salut</font><br>"));
+    // the lines before the failing one were written
+    EXPECT_TRUE(sink.pages.at(0).second.ends_with("<b>Gorm</b> : salut</font><br>"));
 
     constexpr auto kWithQuote = latin1("[10:00:01] @@Vous dîtes, \"bonjour\n");
-    TempDir fine;
+    MemoryPageSink fine;
     EXPECT_FALSE(transcript_failure(fine, {std::string(kWithQuote.view())}));
 }
 

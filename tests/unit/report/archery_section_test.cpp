@@ -113,13 +113,7 @@ TEST(PreciseShotSplit, MovesTheHitsTheSplitAsFirstWrittenMoves) {
 }
 
 std::string section_of(const PartStats& stats, const MeleePreparation& prep) {
-    testing::TempDir dir;
-    {
-        PageWriter page(dir.path() / "p.html", "p.html");
-        write_archery_section(page, stats, prep, "Resultats");
-        page.close();
-    }
-    return dir.read("p.html");
+    return testing::page_text([&](PageWriter& page) { write_archery_section(page, stats, prep, "Resultats"); });
 }
 
 TEST(ArcherySection, AWeaponWithoutAttemptsShowsDashesForItsMissedShots) {

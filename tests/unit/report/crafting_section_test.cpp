@@ -25,13 +25,7 @@ void add_skill(CraftStats& craft, std::string_view name, int gains) {
 }
 
 std::string section_of(const PartStats& stats) {
-    testing::TempDir dir;
-    {
-        PageWriter page(dir.path() / "p.html", "p.html");
-        write_crafting_section(page, stats, "Resultats");
-        page.close();
-    }
-    return dir.read("p.html");
+    return testing::page_text([&](PageWriter& page) { write_crafting_section(page, stats, "Resultats"); });
 }
 
 // The figure cells of a row, from the attempts to the average quality.

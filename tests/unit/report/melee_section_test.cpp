@@ -17,14 +17,8 @@ WeaponStats& add_slot(PartStats& stats, std::string_view weapon, std::string_vie
 }
 
 std::string section_text(const PartStats& stats) {
-    testing::TempDir dir;
     const MeleePreparation prep = prepare_melee(stats);
-    {
-        PageWriter page(dir.path() / "p.html", "p.html");
-        write_melee_section(page, stats, prep, "p");
-        page.close();
-    }
-    return dir.read("p.html");
+    return testing::page_text([&](PageWriter& page) { write_melee_section(page, stats, prep, "p"); });
 }
 
 TEST(MeleePreparation, GroupsByWeaponNameBeginningAndListsRangedAndMultipleSlots) {

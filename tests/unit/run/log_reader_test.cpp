@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <random>
 #include <string>
 #include <vector>
@@ -19,15 +21,22 @@ std::FILE* file_with(const std::string& bytes) {
     return file;
 }
 
-std::vector<std::string> read_all(const std::string& bytes, std::size_t block = 1 << 20) {
-    LogReader reader(file_with(bytes), block);
+// Every test runs on both paths of the reader: serial and threaded.
+class LogReaderPaths : public ::testing::TestWithParam<bool> {
+protected:
+    ReaderOptions options(std::size_t block = 1 << 20) const { return {GetParam(), block}; }
+    std::vector<std::string> read_all(const std::string& bytes, std::size_t block = 1 << 20) const;
+};
+
+std::vector<std::string> LogReaderPaths::read_all(const std::string& bytes, std::size_t block) const {
+    LogReader reader(file_with(bytes), options(block));
     std::vector<std::string> lines;
     LogLine line;
     while (reader.next(line)) lines.emplace_back(line.text());
     return lines;
 }
 
-TEST(LogReader, ALineOf299CharactersComesInTwoPieces) {
+TEST_P(LogReaderPaths, ALineOf299CharactersComesInTwoPieces) {
     const std::string long_line(299, 'a');
     for (std::size_t block : {std::size_t{1} << 20, std::size_t{7}, std::size_t{300}}) {
         const auto lines = read_all(long_line + "\nb\n", block);
@@ -41,7 +50,7 @@ TEST(LogReader, ALineOf299CharactersComesInTwoPieces) {
     EXPECT_EQ(longer[2], std::string(102, 'x') + "\n");
 }
 
-TEST(LogReader, CarriageReturnBeforeLineFeedIsDropped) {
+TEST_P(LogReaderPaths, CarriageReturnBeforeLineFeedIsDropped) {
     // Every block size puts the CR-LF pair across a block boundary somewhere.
     for (std::size_t block = 2; block < 12; ++block) {
         const auto lines = read_all("ab\r\ncd\re\r\r\nlast", block);
@@ -53,14 +62,14 @@ TEST(LogReader, CarriageReturnBeforeLineFeedIsDropped) {
     EXPECT_EQ(read_all("x\r").back(), "x\r");
 }
 
-TEST(LogReader, ANulByteEndsTheTextOfItsLine) {
+TEST_P(LogReaderPaths, ANulByteEndsTheTextOfItsLine) {
     const auto lines = read_all(std::string("ab\0cd\nef\n", 9));
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], "ab");
     EXPECT_EQ(lines[1], "ef\n");
 }
 
-TEST(LogReader, AnEmptyFileHasNoLine) { EXPECT_TRUE(read_all("").empty()); }
+TEST_P(LogReaderPaths, AnEmptyFileHasNoLine) { EXPECT_TRUE(read_all("").empty()); }
 
 // The lines as the rules give them, one byte after the other: a CR right
 // before a LF goes, a line ends after its LF or after 299 bytes, a NUL ends
@@ -87,7 +96,7 @@ std::vector<std::string> lines_by_the_rules(const std::string& bytes) {
 // Line feeds, carriage returns, NUL bytes and long lines anywhere, across
 // every kind of block boundary; every line comes with the first look its
 // text would get.
-TEST(LogReader, CutsEveryLogAsTheRulesSay) {
+TEST_P(LogReaderPaths, CutsEveryLogAsTheRulesSay) {
     std::mt19937 random(5);
     for (int round = 0; round < 300; ++round) {
         std::string bytes;
@@ -110,7 +119,7 @@ TEST(LogReader, CutsEveryLogAsTheRulesSay) {
             }
         }
         const std::size_t block = round % 3 == 0 ? 2 + random() % 10 : 1 + random() % 700;
-        LogReader reader(file_with(bytes), block);
+        LogReader reader(file_with(bytes), options(block));
         std::vector<std::string> lines;
         LogLine line;
         while (reader.next(line)) {
@@ -124,16 +133,63 @@ TEST(LogReader, CutsEveryLogAsTheRulesSay) {
 }
 
 // The caller may stop reading at any line; the reading thread stops with it.
-TEST(LogReader, StopsAtAnyLine) {
+TEST_P(LogReaderPaths, StopsAtAnyLine) {
     std::string bytes;
     for (int i = 0; i < 20000; ++i) bytes += "[10:00:00] Vous attaquez le loup avec votre hache, 12 (+1)\n";
     for (int stop_after : {0, 1, 5000, 19999}) {
-        LogReader reader(file_with(bytes), 4096);
+        LogReader reader(file_with(bytes), options(4096));
         LogLine line;
         for (int i = 0; i < stop_after; ++i) ASSERT_TRUE(reader.next(line));
         reader.close();
     }
 }
+
+// Past its end the reader keeps answering "no line"; a read that fails is
+// an error, not the end of the log.
+TEST_P(LogReaderPaths, NoLineAfterTheEndAndAReadErrorIsNotTheEnd) {
+    LogReader reader(file_with("a\nb"), options(1));
+    LogLine line;
+    int lines = 0;
+    while (reader.next(line)) ++lines;
+    EXPECT_EQ(lines, 2);
+    EXPECT_FALSE(reader.next(line));
+    EXPECT_FALSE(reader.next(line));
+
+    const auto folder = std::filesystem::temp_directory_path();
+    std::FILE* unreadable = std::fopen(folder.string().c_str(), "rb");  // opens, but reads fail
+    if (unreadable == nullptr) GTEST_SKIP() << "this system does not open a folder as a file";
+    LogReader failing(unreadable, options());
+    EXPECT_THROW(failing.next(line), LogReadError);
+    EXPECT_FALSE(failing.next(line));
+#ifdef __GLIBC__
+    // Reads that fail after some good blocks: every line of those comes first.
+    struct Cookie {
+        std::string bytes;
+        std::size_t at = 0;
+    } cookie{"a\nb\nc\nd\n"};
+    cookie_io_functions_t io{};
+    io.read = [](void* c, char* out, std::size_t size) -> ssize_t {
+        auto& from = *static_cast<Cookie*>(c);
+        if (from.at == from.bytes.size()) return -1;
+        const std::size_t n = std::min(size, from.bytes.size() - from.at);
+        from.bytes.copy(out, n, from.at);
+        from.at += n;
+        return static_cast<ssize_t>(n);
+    };
+    std::FILE* breaking = fopencookie(&cookie, "r", io);
+    std::setvbuf(breaking, nullptr, _IONBF, 0);
+    LogReader broken(breaking, options(2));
+    std::string got;
+    try {
+        while (broken.next(line)) got += line.text();
+        ADD_FAILURE() << "no error";
+    } catch (const LogReadError&) {
+    }
+    EXPECT_EQ(got, "a\nb\nc\nd\n");
+#endif
+}
+
+INSTANTIATE_TEST_SUITE_P(SerialAndThreaded, LogReaderPaths, ::testing::Bool());
 
 }  // namespace
 }  // namespace korvanel

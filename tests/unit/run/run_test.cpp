@@ -19,7 +19,7 @@ TEST(OpenLog, TriesTheNameWithLogAppendedThenAsks) {
     dir.write("chat.log.log", "");
     ScriptedConsole console;
     console.key_at_ms = 0;
-    EXPECT_EQ(run_korvanel(console, dir.path()), 0);
+    EXPECT_EQ(run_command_line(console, {}, dir.path()), 0);
     EXPECT_EQ(console.output.find(kPrompt), std::string::npos);
     EXPECT_NE(dir.read("Resultats.html").find("<title>Analyse du fichier chat.log.log</title>"), std::string::npos);
 
@@ -28,7 +28,7 @@ TEST(OpenLog, TriesTheNameWithLogAppendedThenAsks) {
     ScriptedConsole asked;
     asked.key_at_ms = 0;
     asked.words = {"Quitter", "mylog"};  // a capital Q is a file name
-    EXPECT_EQ(run_korvanel(asked, typed.path()), 0);
+    EXPECT_EQ(run_command_line(asked, {}, typed.path()), 0);
     EXPECT_EQ(asked.output.substr(0, 46 + std::string(kPrompt).size() * 2),
               "\nKORVANEL - statistiques du journal de jeu\n\n" + std::string(kPrompt) + kPrompt + "Le");
     EXPECT_NE(typed.read("Resultats.html").find("Analyse du fichier mylog.log<"), std::string::npos);
@@ -39,13 +39,13 @@ TEST(OpenLog, QuittingAndEndOfInput) {
         TempDir dir;
         ScriptedConsole console;
         console.words = {word};
-        EXPECT_EQ(run_korvanel(console, dir.path()), 0) << word;
+        EXPECT_EQ(run_command_line(console, {}, dir.path()), 0) << word;
         EXPECT_EQ(console.output, "\nKORVANEL - statistiques du journal de jeu\n\n" + std::string(kPrompt));
         EXPECT_FALSE(dir.exists("Resultats.html"));
     }
     TempDir dir;
     ScriptedConsole console;  // no word at all: the input has ended
-    EXPECT_EQ(run_korvanel(console, dir.path()), 1);
+    EXPECT_EQ(run_command_line(console, {}, dir.path()), 1);
     EXPECT_EQ(console.output, "\nKORVANEL - statistiques du journal de jeu\n\n" + std::string(kPrompt));
 }
 
@@ -55,7 +55,7 @@ TEST(OpenLog, ALongTypedNameIsTriedAsTyped) {
     dir.write(name60 + ".log", "");  // would only open with ".log" appended
     ScriptedConsole console;
     console.words = {name60, "q"};
-    EXPECT_EQ(run_korvanel(console, dir.path()), 0);
+    EXPECT_EQ(run_command_line(console, {}, dir.path()), 0);
     EXPECT_FALSE(dir.exists("Resultats.html"));
 }
 
@@ -114,7 +114,7 @@ TEST(RunSequence, NoPageOverwritesTheLogItWasMadeFrom) {
     ScriptedConsole console;
     console.key_at_ms = 0;
     console.words = {"Boss1.html"};
-    EXPECT_EQ(run_korvanel(console, dir.path()), 0);
+    EXPECT_EQ(run_command_line(console, {}, dir.path()), 0);
     EXPECT_EQ(dir.read("Boss1.html"), log);
     EXPECT_TRUE(dir.exists("Boss1_.html"));
     EXPECT_NE(console.output.find("Resultats.html, Boss1_.html,  et le chat"), std::string::npos);
@@ -262,6 +262,36 @@ TEST(CommandLineRun, ALogTypedAtThePromptIsTakenLikeOne) {
     EXPECT_EQ(run.console.output, std::string(kBannerText) + kPrompt +
                                       "\n\nERREUR\n\nimpossible d'ecrire le fichier discussions.html");
 }
+
+#ifndef _WIN32
+// A page named by a link replaces the link, never what it points to, and a
+// dangling link creates nothing where it points.
+TEST(CommandLineRun, APageThatIsALinkReplacesTheLink) {
+    TempDir dir;
+    TempDir elsewhere;
+    dir.write("chat.log", "");
+    elsewhere.write("precious.txt", "keep me");
+    std::filesystem::create_symlink(elsewhere.path() / "precious.txt", dir.path() / "Resultats.html");
+    std::filesystem::create_symlink(elsewhere.path() / "nothing.html", dir.path() / "discussions.html");
+    EXPECT_EQ(run_with(dir, {"--no-wait"}).status, 0);
+    EXPECT_EQ(elsewhere.read("precious.txt"), "keep me");
+    EXPECT_FALSE(elsewhere.exists("nothing.html"));
+    EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(dir.path() / "Resultats.html")));
+    EXPECT_TRUE(std::filesystem::is_regular_file(std::filesystem::symlink_status(dir.path() / "discussions.html")));
+}
+
+// A log whose reads fail ends the run with no page: it is not taken for a
+// short log.
+TEST(CommandLineRun, ALogThatCannotBeReadIsAnError) {
+    if (!std::filesystem::exists("/proc/self/mem")) GTEST_SKIP() << "no /proc/self/mem";
+    TempDir dir;
+    const CommandRun run = run_with(dir, {"--no-wait", "-o", dir.path().string(), "/proc/self/mem"});
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.console.output.ends_with("Lecture en cours\n\nERREUR\n\nerreur de lecture du fichier mem"))
+        << run.console.output;
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+#endif
 
 }  // namespace
 }  // namespace korvanel

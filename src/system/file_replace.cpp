@@ -1,0 +1,131 @@
+#include "system/file_replace.h"
+
+#include <array>
+#include <chrono>
+#include <cstdint>
+#include <random>
+#include <string>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#include <windows.h>
+#else
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
+#endif
+
+namespace korvanel {
+
+namespace {
+constexpr std::string_view kAlphabet = "abcdefghijklmnopqrstuvwxyz0123456789";
+
+std::filesystem::path random_name() {
+    static std::mt19937_64 generator{std::random_device{}() ^ static_cast<std::uint64_t>(
+                                         std::chrono::steady_clock::now().time_since_epoch().count())};
+    std::string name = ".korvanel-";
+    for (int i = 0; i < 6; ++i) name += kAlphabet[generator() % kAlphabet.size()];
+    name += ".tmp";
+    return std::filesystem::path(name);
+}
+
+#ifdef _WIN32
+std::FILE* create_new(const std::filesystem::path& path) {
+    const int fd = _wopen(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
+    if (fd < 0) return nullptr;
+    std::FILE* file = _fdopen(fd, "wb");
+    if (file == nullptr) _close(fd);
+    return file;
+}
+
+void watch(const std::filesystem::path&) {}
+void unwatch(const std::filesystem::path&) {}
+#else
+std::FILE* create_new(const std::filesystem::path& path) {
+    const int fd = ::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0) return nullptr;
+    std::FILE* file = ::fdopen(fd, "wb");
+    if (file == nullptr) ::close(fd);
+    return file;
+}
+
+// The temporary files a signal removes: a run's pages at the most, each
+// path kept whole in a fixed slot, so the handler neither allocates nor
+// reads a structure being changed.
+constexpr int kWatched = 32;
+constexpr std::size_t kPathBytes = 4096;
+char g_watched[kWatched][kPathBytes];
+volatile sig_atomic_t g_in_use[kWatched];
+constexpr std::array<int, 4> kSignals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+struct sigaction g_previous[kSignals.size()];
+int g_watching = 0;
+
+extern "C" void remove_and_end(int signal_number) {
+    for (int i = 0; i < kWatched; ++i) {
+        if (g_in_use[i]) ::unlink(g_watched[i]);
+    }
+    // The program ends as the signal says, with the handler it had before.
+    for (std::size_t i = 0; i < kSignals.size(); ++i) {
+        if (kSignals[i] == signal_number) ::sigaction(signal_number, &g_previous[i], nullptr);
+    }
+    ::raise(signal_number);
+}
+
+void watch(const std::filesystem::path& path) {
+    const std::string& text = path.native();
+    if (text.size() >= kPathBytes) return;
+    for (int i = 0; i < kWatched; ++i) {
+        if (g_in_use[i]) continue;
+        text.copy(g_watched[i], text.size());
+        g_watched[i][text.size()] = '\0';
+        g_in_use[i] = 1;
+        if (g_watching++ == 0) {
+            struct sigaction action {};
+            action.sa_handler = remove_and_end;
+            sigemptyset(&action.sa_mask);
+            for (int s : kSignals) sigaddset(&action.sa_mask, s);
+            for (std::size_t k = 0; k < kSignals.size(); ++k) ::sigaction(kSignals[k], &action, &g_previous[k]);
+        }
+        return;
+    }
+}
+
+void unwatch(const std::filesystem::path& path) {
+    for (int i = 0; i < kWatched; ++i) {
+        if (!g_in_use[i] || path.native() != g_watched[i]) continue;
+        g_in_use[i] = 0;
+        if (--g_watching == 0) {
+            for (std::size_t k = 0; k < kSignals.size(); ++k) ::sigaction(kSignals[k], &g_previous[k], nullptr);
+        }
+        return;
+    }
+}
+#endif
+}  // namespace
+
+std::optional<TempFile> create_temp_file(const std::filesystem::path& folder) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::filesystem::path path = folder / random_name();
+        if (std::FILE* file = create_new(path)) {
+            watch(path);
+            return TempFile{file, path};
+        }
+        std::error_code ignored;
+        if (!std::filesystem::exists(std::filesystem::symlink_status(path, ignored))) return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+void forget_temp_file(const std::filesystem::path& path) { unwatch(path); }
+
+bool replace_file(const std::filesystem::path& from, const std::filesystem::path& to) {
+#ifdef _WIN32
+    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+#else
+    return std::rename(from.c_str(), to.c_str()) == 0;
+#endif
+}
+
+}  // namespace korvanel
