@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <csignal>
+#ifndef _WIN32
+#include <sys/resource.h>
+#endif
+
 #include "run/command_line.h"
 #include "run/exit_wait.h"
 #include "system/system_names.h"
@@ -290,6 +295,33 @@ TEST(CommandLineRun, ALogThatCannotBeReadIsAnError) {
     EXPECT_TRUE(run.console.output.ends_with("Lecture en cours\n\nERREUR\n\nerreur de lecture du fichier mem"))
         << run.console.output;
     EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+// A disk that fills up while the pages are written leaves the pages of the
+// run before exactly as they were, and no temporary file.
+TEST(CommandLineRun, AFullDiskLeavesTheEarlierPagesAsTheyWere) {
+    TempDir dir;
+    dir.write("chat.log", "[10:00:00] Vous attaquez le loup avec votre hache, 12 (+1)\n");
+    ASSERT_EQ(run_with(dir, {"--no-wait"}).status, 0);
+    const std::string earlier = dir.read("Resultats.html");
+    dir.write("chat.log", "[10:00:00] Vous attaquez le loup avec votre hache, 15 (+1)\n");
+
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = 100;  // writes past it fail with EFBIG
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const CommandRun full = run_with(dir, {"--no-wait"});
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_EQ(full.status, 1);
+    EXPECT_TRUE(full.console.output.ends_with("impossible d'ecrire le fichier Resultats.html")) << full.console.output;
+    EXPECT_EQ(dir.read("Resultats.html"), earlier);
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".korvanel-")) << entry.path();
+    }
 }
 #endif
 
