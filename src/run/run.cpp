@@ -34,13 +34,7 @@ constexpr auto kDoneKey = latin1("\n\nappuyez sur une touche pour quitter");
 constexpr auto kCannotCreateFolder = latin1("impossible de creer le dossier %s");
 constexpr auto kCannotWrite = latin1("impossible d'ecrire le fichier %s");
 constexpr std::string_view kTranscriptName = "discussions.html";
-constexpr auto kChatFull = latin1("trop de lignes de chat");
 constexpr auto kJournalOpened = latin1("*** Journal ouvert : ");
-
-struct WarningScope {
-    explicit WarningScope(Console& console) { set_warning_console(&console); }
-    ~WarningScope() { set_warning_console(nullptr); }
-};
 
 // What the command line settles for a run: the working directory, and the
 // log and the pages' folder as given (none: the prompt and the working
@@ -125,7 +119,7 @@ int run_sequence(Console& console, const RunPlan& plan) {
         const bool chat_line = line.message_starts_with("@@");
         if (!chat_line) dispatch_line(line, parts.current_stats());
         if (chat_line || line.starts_with(kJournalOpened)) {
-            if (!chat->store(line.text())) fatal_error(kChatFull, line.text());
+            chat->store(line.text());
         }
         if (++progress == 100) {
             console.write(".");
@@ -164,7 +158,6 @@ int run_sequence(Console& console, const RunPlan& plan) {
 // A run of `plan`; with `wait`, the exit wait closes it (not after a quit
 // at the prompt).
 int run_plan(Console& console, const RunPlan& plan, bool wait) {
-    WarningScope warnings(console);
     int status = 0;
     try {
         status = run_sequence(console, plan);
@@ -172,6 +165,10 @@ int run_plan(Console& console, const RunPlan& plan, bool wait) {
         return quit.status;
     } catch (const FatalError& error) {
         report_fatal_error(console, error);
+        status = 1;
+    } catch (const std::bad_alloc&) {
+        // A table that could not grow, on either thread; the run's memory is back by now.
+        report_fatal_error(console, FatalError{"memoire insuffisante", std::nullopt});
         status = 1;
     }
     if (wait) wait_before_exit(console);
