@@ -5,8 +5,14 @@
 # reports its speed and peak memory, with the time of `wc -l` and
 # `grep -c Vous` on the same file for scale, and its speed pinned to one
 # core (`taskset -c 0`), where the reading cannot run beside the analysis.
+# Then a log of years of play: 10,000,000 lines of the unbounded generator
+# (about 700 MB, one line in five a chat line, 2,080 monsters, 169 spells,
+# 300 crafted items), run once, whose peak memory must stay under 400 MB;
+# and the precise-shot split of 1,000,000 ranged hits of one weapon, which
+# must take under 0.3 s.
 #
 #   bench/run.sh [--lines N] [--seed S] [--repeat R] [--micro] [--binary PATH] [--before FILE]
+#                [--big-lines N | --no-big]
 #
 # Every command is timed R times (default 3) and the best time is kept.
 # --micro also runs the microbenchmarks of the dispatcher, one per kind of
@@ -25,6 +31,7 @@ repeat=3
 micro=0
 binary=""
 before=""
+big_lines=10000000
 while [ $# -gt 0 ]; do
     case "$1" in
         --lines) lines=$2; shift 2 ;;
@@ -33,7 +40,9 @@ while [ $# -gt 0 ]; do
         --micro) micro=1; shift ;;
         --binary) binary=$(realpath "$2"); shift 2 ;;
         --before) before=$(realpath "$2"); shift 2 ;;
-        *) echo "usage: bench/run.sh [--lines N] [--seed S] [--repeat R] [--micro] [--binary PATH] [--before FILE]" >&2
+        --big-lines) big_lines=$2; shift 2 ;;
+        --no-big) big_lines=0; shift ;;
+        *) echo "usage: bench/run.sh [--lines N] [--seed S] [--repeat R] [--micro] [--binary PATH] [--before FILE] [--big-lines N | --no-big]" >&2
            exit 2 ;;
     esac
 done
@@ -42,7 +51,8 @@ bash scripts/install_deps.sh
 build=build/bench
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ \
       -DKORVANEL_BENCH=ON -DKORVANEL_TESTS=OFF >/dev/null
-cmake --build "$build" -j "$(nproc)" --target korvanel korvanel_loggen korvanel_measure korvanel_dispatch_bench
+cmake --build "$build" -j "$(nproc)" --target korvanel korvanel_loggen korvanel_measure korvanel_dispatch_bench \
+    korvanel_split_bench
 
 korvanel=$root/$build/korvanel
 [ -n "$binary" ] && korvanel=$binary
@@ -110,9 +120,6 @@ report() {
         printf "  wc -l         %7.3f s   korvanel / wc   = %.1f\n", wc, t / wc
         printf "  grep -c Vous  %7.3f s   korvanel / grep = %.1f\n", grep, t / grep
     }'
-    # the warnings of the run (value series fill up on long parts)
-    grep -a -o -E 'tableau de valeurs plein|tableau des armes plein|table des styles pleine|liste des meurtriers pleine|tableau de chasse plein' \
-        "$dir/console.txt" | sort | uniq -c | sed 's/^ */  console warning x/' || true
     rows+=$(awk -v name="$name" -v bytes="$bytes" -v lines="$line_count" -v t="$run_time" -v rss="$peak" \
         -v one="$one_time" -v wc="$wc_time" -v grep="$grep_time" -v measured="$measured" 'BEGIN {
         label = name == "mixed" ? "1,000,000 lines, one part" : "1,000,000 lines, ten parts"
@@ -127,6 +134,45 @@ echo
 echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //')"
 report mixed
 report ten-parts
+
+# The log of years of play, run once: its time, its peak memory against
+# the 400 MB it must stay under, and what memory it took per line read.
+if [ "$big_lines" -gt 0 ]; then
+    big=$work/big
+    mkdir -p "$big"
+    echo
+    echo "generating the unbounded log ($big_lines lines, seed $seed)"
+    "$build/tools/korvanel_loggen" --lines "$big_lines" --seed "$seed" --unbounded --kinds \
+        --output "$big/chat.log" 2>"$big/kinds.txt"
+    read -r big_time _ _ big_rss big_status < <("$measure" --dir "$big" --stdout "$big/console.txt" -- "$korvanel")
+    if [ "$big_status" != 0 ]; then
+        echo "the unbounded log ended with status $big_status" >&2
+        tail -c 2000 "$big/console.txt" >&2
+        exit 1
+    fi
+    big_bytes=$(stat -c %s "$big/chat.log")
+    big_chat=$(awk '$1 == "chat" { print $2 }' "$big/kinds.txt")
+    big_pages=$(find "$big" -name '*.html' | wc -l)
+    awk -v lines="$big_lines" -v bytes="$big_bytes" -v chat="$big_chat" -v t="$big_time" -v rss="$big_rss" \
+        -v pages="$big_pages" 'BEGIN {
+        printf "\nunbounded log: %d lines (%d chat lines), %.1f MB, %d pages written\n", lines, chat, bytes / 1e6, pages
+        printf "  korvanel      %7.3f s  %7.1f MB/s  peak memory %.1f MB (%s 400 MB)\n", t, bytes / 1e6 / t, rss / 1024,
+               rss / 1024 < 400 ? "under" : "OVER"
+    }'
+    rows+=$(awk -v lines="$big_lines" -v bytes="$big_bytes" -v t="$big_time" -v rss="$big_rss" -v measured="$measured" 'BEGIN {
+        printf "| %d lines, unbounded, %.1f MB | %s | %.3f s | %.0f MB/s, %.1f million lines/s | - | %.1f MB | - | - |\n",
+               lines, bytes / 1e6, measured, t, bytes / 1e6 / t, lines / t / 1e6, rss / 1024
+    }')$'\n'
+fi
+
+# The precise-shot split on its own (the median of five runs).
+echo
+"$build/bench/korvanel_split_bench" --benchmark_repetitions=5 --benchmark_report_aggregates_only=true |
+    tee "$work/split.txt" | grep -E '^(Benchmark|split/.*_median)'
+awk '$1 == "split/ranged_hits/1000000_median" {
+    t = $4; if ($5 == "ms") t /= 1000; else if ($5 == "us") t /= 1e6; else if ($5 == "ns") t /= 1e9
+    printf "  split of 1,000,000 ranged hits: %.3f s (%s 0.3 s)\n", t, t < 0.3 ? "under" : "OVER"
+}' "$work/split.txt"
 
 echo
 echo "rows of the README table of whole runs (best of $repeat):"

@@ -1,10 +1,11 @@
 // korvanel_loggen: writes a generated game log (ISO-8859-1) to a file or to
 // standard output.
 //
-//   korvanel_loggen [--lines N] [--seed S] [--parts P] [--output FILE] [--kinds]
+//   korvanel_loggen [--lines N] [--seed S] [--parts P] [--unbounded] [--output FILE] [--kinds]
 //
 // --parts P (1 to 10) cuts the log into P named parts with the in-log part
-// commands; --ten-parts is --parts 10. --kinds prints on standard error how
+// commands; --ten-parts is --parts 10. --unbounded lifts the generator's
+// budgets and widens its names (years of play in one log). --kinds prints on standard error how
 // many lines of each kind were written.
 #include <array>
 #include <charconv>
@@ -22,7 +23,7 @@ bool read_count(std::string_view text, std::uint64_t& value) {
 }
 
 int usage() {
-    std::fputs("usage: korvanel_loggen [--lines N] [--seed S] [--parts P | --ten-parts] [--output FILE] [--kinds]\n",
+    std::fputs("usage: korvanel_loggen [--lines N] [--seed S] [--parts P | --ten-parts] [--unbounded] [--output FILE] [--kinds]\n",
                stderr);
     return 2;
 }
@@ -39,6 +40,8 @@ int main(int argc, char** argv) {
         std::uint64_t value = 0;
         if (option == "--kinds") {
             show_kinds = true;
+        } else if (option == "--unbounded") {
+            options.unbounded = true;
         } else if (option == "--ten-parts") {
             options.parts = 10;
         } else if (option == "--lines" && has_value && read_count(argv[i + 1], value)) {

@@ -4,6 +4,7 @@
 #include <array>
 #include <charconv>
 #include <cstddef>
+#include <deque>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -75,6 +76,16 @@ constexpr auto kMonsterKinds = latin1(
     "la bête des tourbières|le cerf noir|le lutin farceur|le gardien d'os|la sangsue géante|"
     "le colosse de ronces|le pillard|la mère des loups|le scorpion rouge|le revenant");
 constexpr auto kMonsterHomes = latin1("| des collines| des marais| du vieux bois");
+// After each of its episodes an unbounded log has a chat burst, and this
+// often a second one: about one line in five is chat.
+constexpr int kSecondBurstPercent = 30;
+// What the unbounded logs add to the names: 2,080 monsters, 169 spells, 300 items.
+constexpr auto kMonsterEpithets = latin1(
+    " affamé| enragé| albinos| ancien| sauvage| furtif| colossal| pestilent| maudit| hurleur| famélique|"
+    " cuirassé| errant");
+constexpr auto kSpellRanks = latin1(" du novice| de l'adepte| du maître| runique| ancestral| sombre| royal");
+constexpr auto kItemMakes = latin1(
+    "| de facture simple| de bonne facture| ouvragé| renforcé| elfique| naine| de maître| ancien| de guilde");
 
 constexpr auto kLootNames = latin1(
     "une dague rouillée|une peau de loup|un croc acéré|une fiole de sang|un anneau de cuivre|"
@@ -311,6 +322,18 @@ public:
     int size() const { return static_cast<int>(items_.size()); }
     std::string_view operator[](int i) const { return items_[static_cast<std::size_t>(i)]; }
 
+    // Every item once with each of the suffixes, item by item; `names` keeps the new texts.
+    void widen(const TextList& suffixes, std::deque<std::string>& names) {
+        std::vector<std::string_view> wide;
+        for (std::string_view item : items_) {
+            for (std::string_view suffix : suffixes.items_) {
+                names.push_back(std::string(item).append(suffix));
+                wide.push_back(names.back());
+            }
+        }
+        items_ = std::move(wide);
+    }
+
 private:
     std::vector<std::string_view> items_;
 };
@@ -420,7 +443,7 @@ private:
     void close_session();
     void plan_commands();
     void run_due_commands();
-    bool may_store_line() const { return stored_ < options_.storedLineBudget; }
+    bool may_store_line() const { return options_.unbounded || stored_ < options_.storedLineBudget; }
 
     // episodes
     void episode();
@@ -494,6 +517,7 @@ private:
     TextList weekdays_{kWeekdays}, months_{kMonths};
     std::vector<std::string> monsters_, monstersCapitalised_;
     std::vector<std::string> enemies_;
+    std::deque<std::string> widenedNames_;  // the texts of the widened lists
 };
 
 LineOut::~LineOut() { generator_.commit(kind_); }
@@ -529,15 +553,25 @@ Generator::Generator(const Options& options, const std::function<void(LineKind, 
     for (const WeaponDef& weapon : kMeleeWeapons) weapons_.emplace_back(weapon.texts);
 
     const TextList kinds{kMonsterKinds}, homes{kMonsterHomes};
-    for (int home = 0; home < homes.size(); ++home) {
-        for (int kind = 0; kind < kinds.size(); ++kind) {
-            std::string name(kinds[kind]);
-            name.append(homes[home]);
-            std::string capitalised = name;
-            capitalised[0] = static_cast<char>(capitalised[0] - 'a' + 'A');
-            monsters_.push_back(std::move(name));
-            monstersCapitalised_.push_back(std::move(capitalised));
+    const TextList epithets{options.unbounded ? std::string_view(kMonsterEpithets) : std::string_view()};
+    for (int epithet = 0; epithet < epithets.size(); ++epithet) {
+        for (int home = 0; home < homes.size(); ++home) {
+            for (int kind = 0; kind < kinds.size(); ++kind) {
+                std::string name(kinds[kind]);
+                name.append(homes[home]).append(epithets[epithet]);
+                std::string capitalised = name;
+                capitalised[0] = static_cast<char>(capitalised[0] - 'a' + 'A');
+                monsters_.push_back(std::move(name));
+                monstersCapitalised_.push_back(std::move(capitalised));
+            }
         }
+    }
+    if (options.unbounded) {
+        const TextList spell_ranks{kSpellRanks}, item_makes{kItemMakes};
+        for (TextList* spells : {&boltSpells_, &areaSpells_, &dotSpells_, &healSpells_, &buffSpells_}) {
+            spells->widen(spell_ranks, widenedNames_);
+        }
+        craftItems_.widen(item_makes, widenedNames_);
     }
     const TextList heads{kEnemyHeads}, tails{kEnemyTails};
     for (int head = 0; head < heads.size(); ++head) {
@@ -692,6 +726,11 @@ void Generator::run() {
         run_due_commands();
         if (emitted_ >= sessionEnd_) close_session();
         episode();
+        // A sociable player talks between the fights too.
+        if (options_.unbounded) {
+            const int bursts = rng_.percent(kSecondBurstPercent) ? 2 : 1;
+            for (int burst = 0; burst < bursts && !done(); ++burst) chat_burst();
+        }
         tick(3, 40);
     }
 }
@@ -1156,7 +1195,7 @@ void Generator::realm_kill(const Foe& foe, std::string_view zone) {
                                        << allies_[rng_.below(allies_.size())] << " !";
     }
     int& awards = realmAwards_[static_cast<std::size_t>(currentPart_)];
-    if (awards >= options_.realmAwardBudget) return;
+    if (!options_.unbounded && awards >= options_.realmAwardBudget) return;
     ++awards;
     const int points = rng_.percent(5) ? rng_.between(1000, 3500) : rng_.between(1, 900);
     say(LineKind::kRealmPoints) << kRealmPoints << Grouped{points} << (points == 1 ? std::string_view(kRealmPointEnd) : kRealmPointsEnd);

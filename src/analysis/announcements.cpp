@@ -79,7 +79,8 @@ void style_announcement(const LogLine& line, PartStats& stats) {
     const std::int32_t bonus = line.message_number();
     stats.styleDoneFlag = 1;
     weapon_for_style(stats);
-    if (select_weapon_slot(stats)) current_slot(stats).styleBonuses.push(bonus);
+    select_weapon_slot(stats);
+    current_slot(stats).styleBonuses.push(bonus);
 }
 
 void style_abandoned(const LogLine& line, PartStats& stats) {

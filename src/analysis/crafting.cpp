@@ -15,8 +15,6 @@ constexpr auto kFailure = latin1("Vous ne réussissez pas à confectionner");
 constexpr auto kNoLoss = latin1("mais ne perdez aucun matériau !");
 constexpr auto kWithLoss = latin1("et perdez une partie des matériaux !");
 constexpr auto kSkillGain = latin1("Vous devenez plus doué en ");
-constexpr auto kTooManyItems = latin1("trop d'objets craftés");
-constexpr auto kTooManySkills = latin1("trop d'artisanats différents");
 
 constexpr std::size_t kItemColumn = kMessageColumn + kStart.size();
 constexpr std::size_t kSkillColumn = kMessageColumn + kSkillGain.size();
@@ -34,7 +32,6 @@ void start_item(const LogLine& line, PartStats& stats) {
     int slot = 0;
     while (slot < stats.craftCount && !(stats.crafts[slot].name == name)) ++slot;
     if (slot == stats.craftCount) {
-        if (stats.craftCount == decltype(stats.crafts)::capacity) fatal_error(kTooManyItems, line.text());
         stats.crafts[slot].name = name;
         ++stats.craftCount;
     }
@@ -47,8 +44,8 @@ void gain_skill(const LogLine& line, PartStats& stats) {
     int entry = 0;
     while (entry < craft.skillCount && !(craft.skillNames[static_cast<std::size_t>(entry)] == skill)) ++entry;
     if (entry == craft.skillCount) {
-        if (craft.skillCount == CraftStats::kMaxSkills) fatal_error(kTooManySkills, line.text());
-        craft.skillNames[static_cast<std::size_t>(entry)] = skill;
+        craft.skillNames.emplace_back(skill);
+        craft.skillGains.push_back(0);
         ++craft.skillCount;
     }
     ++craft.skillGains[static_cast<std::size_t>(entry)];

@@ -5,23 +5,18 @@
 #include <utility>
 
 #include "analysis/recognisers.h"
-#include "console/console.h"
-#include "diag/messages.h"
 #include "text/latin1.h"
 
 namespace korvanel {
 
 namespace {
-static_assert(decltype(PartStats::monsters)::capacity * 2 <= 1024, "the monster index has room for every monster");
 constexpr auto kMonsterDies = latin1("meurt !");
-constexpr auto kTooManyMonsters = latin1("trop de monstres différents affrontés");
 constexpr auto kPlayerDied = latin1("Vous êtes mort pour le royaume.");
 constexpr auto kDuelOver = latin1("Votre duel est terminé!");
 constexpr auto kSomeoneKilled = latin1("vient juste d'être tué dans [");
 constexpr auto kKilledBy = latin1("] par ");
 constexpr auto kPlayerKilled = latin1("Vous venez de tuer");
 constexpr auto kJustDied = latin1("vient de mourir");
-constexpr auto kKillersFull = latin1("liste des meurtriers pleine\n");
 
 // The name that opens the message text and ends one character before
 // `marker_at` (the blank in front of the marker); empty when that end does
@@ -36,10 +31,6 @@ void charge_death_to(PartStats& stats, const Name49& killer) {
             ++stats.killers[i].deaths;
             return;
         }
-    }
-    if (stats.killerCount == decltype(stats.killers)::capacity) {
-        if (Console* console = warning_console()) console->write(kKillersFull);
-        return;
     }
     KillerStats& entry = stats.killers[stats.killerCount++];
     entry.name = killer;
@@ -71,7 +62,6 @@ void record_monster_death(const LogLine& line, PartStats& stats) {
         stats.currentMonster = known;
         return;
     }
-    if (stats.monsterCount == decltype(stats.monsters)::capacity) fatal_error(kTooManyMonsters, line.text());
     stats.monsters[stats.monsterCount].name = name;
     stats.monsterIndex.add(hash, stats.monsterCount);
     stats.currentMonster = stats.monsterCount++;

@@ -19,7 +19,6 @@ constexpr auto kSilverOne = latin1("pièce d'argent");
 constexpr auto kCopper = latin1("pièces de cuivre");
 constexpr auto kCopperOne = latin1("pièce de cuivre");
 constexpr auto kLeaves = latin1("laisse ");
-constexpr auto kTooManyLoots = latin1("trop de loots avec ce monstre");
 
 struct MoneyUnit {
     std::string_view plural, singular;
@@ -70,7 +69,6 @@ void record_loot(const LogLine& line, PartStats& stats) {
     int index = 0;
     while (index < monster.lootCount && !(monster.lootNames[static_cast<std::size_t>(index)] == name)) ++index;
     if (index == monster.lootCount) {
-        if (monster.lootCount == MonsterStats::kMaxLoots) fatal_error(kTooManyLoots, line.text());
         monster.lootNames.push_back(name);
         monster.lootQuantities.push_back(0);
         ++monster.lootCount;

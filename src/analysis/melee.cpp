@@ -83,12 +83,11 @@ bool is_target_defense(const LogLine& line) {
 }
 
 // A weapon event: counts in the slot of the weapon linked to the style in
-// force ("Sans style" unless a style is pending). Returns false when the
-// slot could not be had (full table).
-bool select_for_weapon_event(PartStats& stats) {
+// force ("Sans style" unless a style is pending).
+void select_for_weapon_event(PartStats& stats) {
     if (stats.unstyledFlag == 1) set_current_style(stats, kNoStyle);
     weapon_for_style(stats);
-    return select_weapon_slot(stats);
+    select_weapon_slot(stats);
 }
 
 bool has_slot(const PartStats& stats, std::string_view weapon, std::string_view style) {
@@ -142,11 +141,10 @@ void weapon_hit(const LogLine& line, PartStats& stats, bool excluded, std::int32
         if (!bonuses.empty()) bonuses.set(bonuses.count() - 1, kExcludedValue);
     }
     link_style_to_weapon(stats);
-    if (select_weapon_slot(stats)) {
-        WeaponStats& slot = current_slot(stats);
-        slot.hits.push(not_counted ? kExcludedValue : damage);
-        slot.modifiers.push(not_counted ? kExcludedValue : modifier);
-    }
+    select_weapon_slot(stats);
+    WeaponStats& slot = current_slot(stats);
+    slot.hits.push(not_counted ? kExcludedValue : damage);
+    slot.modifiers.push(not_counted ? kExcludedValue : modifier);
     if (not_counted) stats.interposedFlag = 0;
     stats.unstyledFlag = 1;
     stats.castingFlag = 0;
@@ -191,7 +189,8 @@ void touch(const LogLine& line, PartStats& stats, std::int32_t damage, std::int3
 void count_target_defense(const LogLine& line, PartStats& stats, std::string_view text,
                           std::int32_t WeaponStats::*counter) {
     if (!line.contains(text)) return;
-    if (select_for_weapon_event(stats)) ++(current_slot(stats).*counter);
+    select_for_weapon_event(stats);
+    ++(current_slot(stats).*counter);
     stats.unstyledFlag = 1;
     stats.styleDoneFlag = 0;
 }
@@ -265,17 +264,17 @@ void recognise_miss(const LogLine& line, PartStats& stats) {
             ++stats.spells[stats.currentSpell].spellMisses;
             stats.castingFlag = 0;
         } else {
-            if (select_for_weapon_event(stats)) ++current_slot(stats).misses;
+            select_for_weapon_event(stats);
+            ++current_slot(stats).misses;
             stats.unstyledFlag = 1;
         }
     }
     if (line.message_starts_with(kAbsorbed)) {
         stats.styleDoneFlag = 0;
-        if (select_for_weapon_event(stats)) {
-            WeaponStats& slot = current_slot(stats);
-            ++slot.absorbed;
-            slot.misses = sub32(slot.misses, 1);  // the miss line before it counted this blow
-        }
+        select_for_weapon_event(stats);
+        WeaponStats& slot = current_slot(stats);
+        ++slot.absorbed;
+        slot.misses = sub32(slot.misses, 1);  // the miss line before it counted this blow
     }
 }
 
@@ -285,7 +284,8 @@ void recognise_fumble(const LogLine& line, PartStats& stats) {
         set_current_style(stats, kRangeStyle);
         stats.unstyledFlag = 0;
     }
-    if (select_for_weapon_event(stats)) ++current_slot(stats).fumbles;
+    select_for_weapon_event(stats);
+    ++current_slot(stats).fumbles;
     stats.unstyledFlag = 1;
 }
 

@@ -7,7 +7,6 @@
 #include <algorithm>
 
 #include "analysis/recognisers.h"
-#include "console/console.h"
 #include "diag/messages.h"
 #include "stats/carried_total.h"
 #include "text/int32.h"
@@ -28,7 +27,6 @@ constexpr auto kAdditionalRealmPoints = latin1("points de royaume supplémentair
 constexpr auto kBounty = latin1("Prime de Royaume!");
 constexpr auto kBounties = latin1("Primes de Royaume!");
 constexpr auto kUnknown = latin1("Inconnu");
-constexpr auto kHuntingTableFull = latin1("tableau de chasse plein\n");
 
 // One experience part "bonus", "groupe" or "fort": its amount runs from the
 // word to the next ")".
@@ -102,20 +100,14 @@ void record_realm_points(const LogLine& line, PartStats& stats) {
 
     const bool additional = line.message_contains(kAdditionalRealmPoints);
     if (additional || line.message_contains(kRealmPoint) || line.message_contains(kRealmPoints)) {
-        bool counted = true;
         if (!additional) {
-            if (stats.realmKillLast + 1 == decltype(stats.realmKills)::capacity) {
-                if (Console* console = warning_console()) console->write(kHuntingTableFull);
-                counted = false;
-            } else {
-                RealmKill& kill = stats.realmKills[++stats.realmKillLast];
-                kill.victim = stats.lastVictimName;
-                kill.victimByPlayer = stats.lastVictimByPlayer;
-            }
+            RealmKill& kill = stats.realmKills[++stats.realmKillLast];
+            kill.victim = stats.lastVictimName;
+            kill.victimByPlayer = stats.lastVictimByPlayer;
             stats.lastVictimName = kUnknown;
             stats.lastVictimByPlayer = false;
         }
-        if (RealmKill* kill = last_realm_kill(stats); kill != nullptr && counted) {
+        if (RealmKill* kill = last_realm_kill(stats)) {
             kill->realmPoints = add32(kill->realmPoints, amount);
         }
         stats.monsterDiedFlag = 0;

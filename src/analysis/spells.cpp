@@ -1,7 +1,6 @@
 #include "analysis/spells.h"
 
 #include "analysis/recognisers.h"
-#include "diag/messages.h"
 #include "text/int32.h"
 #include "text/latin1.h"
 
@@ -24,7 +23,6 @@ int register_spell(PartStats& stats, std::string_view name) {
     for (int i = 0; i < stats.spellCount; ++i) {
         if (stats.spells[i].name.view().starts_with(name)) return i;
     }
-    if (stats.spellCount >= decltype(stats.spells)::capacity) fatal_error("trop de sorts utilises");
     const int index = stats.spellCount++;
     stats.spells[index].name = name;
     return index;

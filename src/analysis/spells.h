@@ -7,7 +7,7 @@
 namespace korvanel {
 
 // The slot of a spell: the first slot whose name begins with `name` (cut to
-// 99 characters), or a new one. An 81st name ends the run with "trop de sorts utilises".
+// 99 characters), or a new one.
 int register_spell(PartStats& stats, std::string_view name);
 
 }  // namespace korvanel

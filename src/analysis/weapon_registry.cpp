@@ -2,21 +2,13 @@
 
 #include <utility>
 
-#include "console/console.h"
 #include "diag/messages.h"
 #include "text/byte_search.h"
 
 namespace korvanel {
 
 namespace {
-static_assert(decltype(PartStats::styleLinks)::capacity * 2 <= 256, "the link index has room for every link");
-constexpr std::string_view kWeaponTableFull = "tableau des armes plein\n";
-constexpr std::string_view kStyleTableFull = "table des styles pleine\n";
 constexpr std::string_view kWeaponStart = "votre ";
-
-void warn(std::string_view text) {
-    if (Console* console = warning_console()) console->write(text);
-}
 
 // Whether two names are the same, without a call for the short ones.
 bool same_name(std::string_view a, std::string_view b) {
@@ -45,10 +37,6 @@ void weapon_for_style(PartStats& stats) {
 void link_style_to_weapon(PartStats& stats) {
     int link = find_style_link(stats);
     if (link < 0) {
-        if (stats.styleLinkCount >= decltype(stats.styleLinks)::capacity) {
-            warn(kStyleTableFull);
-            return;
-        }
         link = stats.styleLinkCount++;
         stats.styleLinks[link].styleName = stats.currentStyle.view();
         stats.styleLinkIndex.add(name_hash(stats.currentStyle.view()), link);
@@ -62,14 +50,14 @@ void link_style_to_weapon(PartStats& stats) {
 // changes only while it is an initial part of "Inconnue"), so a remembered
 // slot that still holds exactly (currentWeapon, currentStyle) is the slot
 // the search would stop at, and taking it changes nothing more.
-bool select_weapon_slot(PartStats& stats) {
+void select_weapon_slot(PartStats& stats) {
     const std::uint64_t hash = slot_hash(stats);
     const int hinted = stats.weaponHints.slot_for(hash);
     if (hinted >= 0 && hinted < stats.weaponCount) {
         const WeaponStats& slot = std::as_const(stats.weapons)[hinted];
         if (same_name(slot.styleName, stats.currentStyle) && same_name(slot.weaponName, stats.currentWeapon)) {
             stats.currentSlot = hinted;
-            return true;
+            return;
         }
     }
     for (int i = 0; i < stats.weaponCount; ++i) {
@@ -79,17 +67,13 @@ bool select_weapon_slot(PartStats& stats) {
             slot.weaponName = stats.currentWeapon.view();
             stats.currentSlot = i;
             stats.weaponHints.remember(hash, i);
-            return true;
+            return;
         }
         if (slot.weaponName == stats.currentWeapon) {
             stats.currentSlot = i;
             stats.weaponHints.remember(hash, i);
-            return true;
+            return;
         }
-    }
-    if (stats.weaponCount >= decltype(stats.weapons)::capacity) {
-        warn(kWeaponTableFull);
-        return false;
     }
     const int index = stats.weaponCount++;
     WeaponStats& slot = stats.weapons[index];
@@ -97,7 +81,6 @@ bool select_weapon_slot(PartStats& stats) {
     slot.styleName = stats.currentStyle.view();
     stats.currentSlot = index;
     stats.weaponHints.remember(hash, index);
-    return true;
 }
 
 void cut_weapon_name(const LogLine& line, PartStats& stats) {

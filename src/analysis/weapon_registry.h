@@ -26,16 +26,13 @@ void set_current_style(PartStats& stats, std::string_view name);
 // currentWeapon := the weapon linked to currentStyle, or "Inconnue".
 void weapon_for_style(PartStats& stats);
 
-// Links currentStyle to currentWeapon, adding the style when it is new. A
-// full style table adds nothing and prints "table des styles pleine".
+// Links currentStyle to currentWeapon, adding the style when it is new.
 void link_style_to_weapon(PartStats& stats);
 
 // Makes currentSlot the slot of (currentWeapon, currentStyle), creating it
 // when needed; a slot of that style whose weapon name is an initial part of
-// "Inconnue" adopts currentWeapon. Returns false when a new slot was needed
-// and the table is full: "tableau des armes plein" is printed, currentSlot
-// keeps its value, and the caller skips the slot updates it selected for.
-bool select_weapon_slot(PartStats& stats);
+// "Inconnue" adopts currentWeapon.
+void select_weapon_slot(PartStats& stats);
 
 // currentWeapon := the text after the line's first "votre " up to the
 // line's first comma (empty when that comma comes first). A line without

@@ -1,5 +1,4 @@
-// What every subsystem may say: console messages, fatal errors and the
-// warning sink.
+// What every subsystem may say: console messages and fatal errors.
 #pragma once
 
 #include <optional>
@@ -27,10 +26,5 @@ struct FatalError {
 
 [[noreturn]] void fatal_error(std::string_view message);
 [[noreturn]] void fatal_error(std::string_view message, std::string_view line);
-
-// Where a full value series reports the values it drops. Set for the length
-// of a run; with none set, the warning is not shown.
-void set_warning_console(Console* console);
-Console* warning_console();
 
 }  // namespace korvanel

@@ -4,15 +4,14 @@
 // damage before the page is written.
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <limits>
+#include <vector>
 
 #include "report/figures.h"
 #include "report/sections.h"
 #include "report/statistics_row.h"
 #include "text/int32.h"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace korvanel {
 
@@ -57,85 +56,66 @@ struct RunningMean {
     double value() const { return counted == 0 ? 0.0 : static_cast<double>(sum) / counted; }
 };
 
-#if defined(__SSE2__)
-__m128i load4(const std::int32_t* at) { return _mm_loadu_si128(reinterpret_cast<const __m128i*>(at)); }
-#endif
+// The hits of a slot by place, with the largest of every run of places
+// (a tree of maxima over the places, leaves at the bottom): the largest hit
+// is at the root, and the first place holding a hit above a bound is found
+// by one walk down, so each move costs a walk, not a pass over the hits.
+class HitTree {
+public:
+    explicit HitTree(const std::vector<std::int32_t>& hits) {
+        while (leaves_ < hits.size()) leaves_ *= 2;
+        most_.assign(2 * leaves_, kNone);
+        std::copy(hits.begin(), hits.end(), most_.begin() + static_cast<std::ptrdiff_t>(leaves_));
+        for (std::size_t node = leaves_ - 1; node >= 1; --node) pull(node);
+    }
 
-// The largest of the hits (there is one at least), four at a time.
-std::int32_t largest_of(const std::vector<std::int32_t>& hits) {
-    const std::int32_t* const v = hits.data();
-    const std::size_t n = hits.size();
-    std::int32_t best = v[0];
-    std::size_t i = 0;
-#if defined(__SSE2__)
-    if (n >= 4) {
-        __m128i most = load4(v);
-        for (i = 4; i + 4 <= n; i += 4) {
-            const __m128i x = load4(v + i);
-            const __m128i above = _mm_cmpgt_epi32(x, most);
-            most = _mm_or_si128(_mm_and_si128(above, x), _mm_andnot_si128(above, most));
+    std::int32_t largest() const { return most_[1]; }
+
+    // The first place whose hit is above `bound`; the largest hit is.
+    std::size_t first_above(std::int32_t bound) const {
+        std::size_t node = 1;
+        while (node < leaves_) {
+            node *= 2;
+            if (most_[node] <= bound) ++node;
         }
-        alignas(16) std::int32_t lanes[4];
-        _mm_store_si128(reinterpret_cast<__m128i*>(lanes), most);
-        best = std::max(std::max(lanes[0], lanes[1]), std::max(lanes[2], lanes[3]));
+        return node - leaves_;
     }
-#endif
-    for (; i < n; ++i) best = std::max(best, v[i]);
-    return best;
-}
 
-// The largest hit, kept while hits move: it changes only when the hit moved was it.
-struct LargestHit {
-    std::int32_t value = 0;
-
-    explicit LargestHit(const ValueSeries& hits) { find(hits); }
-    void find(const ValueSeries& hits) {
-        if (!hits.empty()) value = largest_of(hits.values());
+    void set(std::size_t place, std::int32_t v) {
+        std::size_t node = leaves_ + place;
+        most_[node] = v;
+        for (node /= 2; node >= 1; node /= 2) pull(node);
     }
+
+private:
+    static constexpr std::int32_t kNone = std::numeric_limits<std::int32_t>::min();
+    void pull(std::size_t node) { most_[node] = std::max(most_[2 * node], most_[2 * node + 1]); }
+
+    std::size_t leaves_ = 1;
+    std::vector<std::int32_t> most_;  // node 1 the root; node n's children 2n and 2n + 1
 };
-
-// The place of the first hit above the threshold, which the largest hit is.
-// A hit is a whole number, so it is above the threshold exactly when it is
-// above the threshold's floor; blocks of sixteen hits are tried at once.
-int first_above(const std::vector<std::int32_t>& hits, double threshold) {
-    if (threshold < -2147483648.0) return 0;  // every hit is above it
-    const auto bound = static_cast<std::int32_t>(std::floor(threshold));  // below the largest hit
-    const std::int32_t* const v = hits.data();
-    std::size_t j = 0;
-#if defined(__SSE2__)
-    const __m128i bounds = _mm_set1_epi32(bound);
-    for (; j + 16 <= hits.size(); j += 16) {
-        const __m128i above = _mm_or_si128(
-            _mm_or_si128(_mm_cmpgt_epi32(load4(v + j), bounds), _mm_cmpgt_epi32(load4(v + j + 4), bounds)),
-            _mm_or_si128(_mm_cmpgt_epi32(load4(v + j + 8), bounds), _mm_cmpgt_epi32(load4(v + j + 12), bounds)));
-        if (_mm_movemask_epi8(above) != 0) break;
-    }
-#else
-    for (; j + 16 <= hits.size(); j += 16) {
-        bool above = false;
-        for (std::size_t k = 0; k < 16; ++k) above |= v[j + k] > bound;
-        if (above) break;
-    }
-#endif
-    while (v[j] <= bound) ++j;
-    return static_cast<int>(j);
-}
 
 // Moves the first hit above the highest threshold that any hit exceeds
 // (trying 2.0 times the mean first, then lower) into the precise shots.
 // Returns false when no hit exceeds 1.5 times the mean.
-bool move_one_precise_shot(WeaponStats& slot, RunningMean& mean, LargestHit& largest) {
+bool move_one_precise_shot(WeaponStats& slot, RunningMean& mean, HitTree& tree) {
     if (slot.hits.empty()) return false;
-    const std::vector<std::int32_t>& hits = slot.hits.values();
     for (int k = 0; k < kThresholdSteps; ++k) {
         const double threshold = (2.0 - 0.1 * k) * mean.value();
-        if (largest.value <= threshold) continue;  // no hit exceeds this one
-        const int j = first_above(hits, threshold);
-        const std::int32_t moved = hits[static_cast<std::size_t>(j)];
+        if (tree.largest() <= threshold) continue;  // no hit exceeds this one
+        // A hit is a whole number, so it is above the threshold exactly when
+        // it is above the threshold's floor, which is below the largest hit.
+        const std::int32_t bound = threshold < -2147483648.0 ? std::numeric_limits<std::int32_t>::min()
+                                                              : static_cast<std::int32_t>(std::floor(threshold));
+        const auto j = static_cast<int>(threshold < -2147483648.0 ? 0 : tree.first_above(bound));
+        const std::int32_t moved = slot.hits[j];
         mean.remove(moved);
         push_value(slot.preciseShots, moved);
+        // The last hit takes the place of the one moved.
+        const int last = slot.hits.count() - 1;
+        tree.set(static_cast<std::size_t>(j), slot.hits[last]);
+        tree.set(static_cast<std::size_t>(last), std::numeric_limits<std::int32_t>::min());
         slot.hits.remove_by_swap(j);
-        if (moved == largest.value) largest.find(slot.hits);
         // Each hit has its modifier at the same place.
         if (j < slot.modifiers.count()) {
             push_value(slot.preciseModifiers, slot.modifiers[j]);
@@ -167,8 +147,8 @@ void precise_shot_split(PartStats& stats) {
         // After every move the thresholds start again from the top, against
         // the mean of the hits that remain.
         RunningMean mean(slot.hits);
-        LargestHit largest(slot.hits);
-        while (move_one_precise_shot(slot, mean, largest)) {
+        HitTree tree(slot.hits.values());
+        while (move_one_precise_shot(slot, mean, tree)) {
         }
     }
 }

@@ -4,10 +4,10 @@
 // a total row when there are two items or more.
 #include <array>
 #include <optional>
+#include <vector>
 
 #include "report/figures.h"
 #include "report/sections.h"
-#include "diag/messages.h"
 #include "text/int32.h"
 
 namespace korvanel {
@@ -34,7 +34,6 @@ constexpr auto kHeader = latin1(
     "<td width=\"70\" height=\"25\" >Qua moy</td>"
     "<td width=\"150\" height=\"25\" >Gains</td>"
     "</tr>");
-constexpr auto kTooManySkills = latin1("trop d'artisanats différents");
 
 constexpr int kLowestQuality = 94;
 constexpr int kQualities = 7;  // 94% to 100%
@@ -89,8 +88,8 @@ void write_figures(PageWriter& page, const CraftFigures& figures) {
 
 // The skills of every item, merged by name in order of first appearance.
 struct MergedSkills {
-    std::array<Name49, CraftStats::kMaxSkills> names{};
-    std::array<std::int32_t, CraftStats::kMaxSkills> gains{};
+    std::vector<Name49> names;
+    std::vector<std::int32_t> gains;
     int count = 0;
 
     void merge(const CraftStats& craft) {
@@ -99,8 +98,8 @@ struct MergedSkills {
             int entry = 0;
             while (entry < count && !(names[std::size_t(entry)] == name)) ++entry;
             if (entry == count) {
-                if (count == CraftStats::kMaxSkills) fatal_error(kTooManySkills);
-                names[std::size_t(entry)] = name;
+                names.push_back(name);
+                gains.push_back(0);
                 ++count;
             }
             gains[std::size_t(entry)] = add32(gains[std::size_t(entry)], craft.skillGains[std::size_t(i)]);

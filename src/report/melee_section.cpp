@@ -1,18 +1,17 @@
 // The melee section "Attaques": one block per weapon with a row per style
 // and a Total row, then the multiple-attack block. The preparation it shares
 // with the archery section is here too.
+#include <algorithm>
+
 #include "analysis/weapon_registry.h"
 #include "report/figures.h"
 #include "report/sections.h"
 #include "report/statistics_row.h"
-#include "diag/messages.h"
 #include "text/int32.h"
 
 namespace korvanel {
 
 namespace {
-constexpr int kMaxGroups = 20;
-
 constexpr auto kWeaponTitle = latin1("<p><font size=\"4\"><b>Avec l'arme : %s</b>");
 constexpr auto kBackLink = latin1(" (<a href=\"./%s.html#Sommaire\"><i>Sommaire</i></a>)");
 constexpr auto kTableOpen = latin1("<table  border=\"0\" bgcolor=\"#000000\">");
@@ -214,6 +213,7 @@ void write_multiple_block(PageWriter& page, const PartStats& stats, const MeleeP
 
 MeleePreparation prepare_melee(const PartStats& stats) {
     MeleePreparation prep;
+    prep.attempts.resize(static_cast<std::size_t>(std::max(stats.weaponCount, 0)));
     for (int i = 0; i < stats.weaponCount; ++i) {
         const WeaponStats& slot = stats.weapons[i];
         const std::int32_t attempts = attempts_of(slot);
@@ -241,7 +241,6 @@ MeleePreparation prepare_melee(const PartStats& stats) {
             joined = true;
         }
         if (joined) continue;
-        if (static_cast<int>(prep.groups.size()) == kMaxGroups) fatal_error("trop d'armes utilisees");
         prep.groups.push_back(WeaponGroup{slot.weaponName, {i}});
     }
     return prep;

@@ -3,7 +3,6 @@
 // the page's own links, before HTML escaping).
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string_view>
 #include <vector>
@@ -21,15 +20,15 @@ struct WeaponGroup {
     std::vector<int> slots;
 };
 struct MeleePreparation {
-    std::array<std::int32_t, 100> attempts{};  // per weapon slot
+    std::vector<std::int32_t> attempts;        // per weapon slot
     std::int32_t meleeAttempts = 0;            // slots not "Range"
     std::int32_t multipleAttempts = 0;         // slots "Multiple"
-    std::vector<WeaponGroup> groups;           // at most 20
+    std::vector<WeaponGroup> groups;
     std::vector<int> archery;                  // slots "Range"
     std::vector<int> multiple;                 // slots "Multiple"
 };
 
-// melee_section.cpp. More than 20 weapon groups end the run with "trop d'armes utilisees".
+// melee_section.cpp
 MeleePreparation prepare_melee(const PartStats& stats);
 void write_melee_section(PageWriter& page, const PartStats& stats, const MeleePreparation& prep,
                          std::string_view part_link);

@@ -35,13 +35,7 @@ constexpr auto kDoneKey = latin1("\n\nappuyez sur une touche pour quitter");
 constexpr auto kCannotCreateFolder = latin1("impossible de creer le dossier %s");
 constexpr auto kReadError = latin1("erreur de lecture du fichier %s");
 constexpr std::string_view kTranscriptName = "discussions.html";
-constexpr auto kChatFull = latin1("trop de lignes de chat");
 constexpr auto kJournalOpened = latin1("*** Journal ouvert : ");
-
-struct WarningScope {
-    explicit WarningScope(Console& console) { set_warning_console(&console); }
-    ~WarningScope() { set_warning_console(nullptr); }
-};
 
 [[noreturn]] void fatal_with_name(std::string_view format, std::string_view name) {
     std::string message;
@@ -125,9 +119,7 @@ public:
             select_log_part(line, parts_, target_, console_);
             const bool chat_line = line.message_starts_with("@@");
             if (!chat_line) dispatch_line(line, parts_.current_stats());
-            if (chat_line || line.starts_with(kJournalOpened)) {
-                if (!chat_->store(line.text())) fatal_error(kChatFull, line.text());
-            }
+            if (chat_line || line.starts_with(kJournalOpened)) chat_->store(line.text());
             if (++progress == 100) {
                 console_.write(".");
                 progress = 0;
@@ -219,7 +211,6 @@ int run_log(Console& console, const std::filesystem::path& dir, const CommandLin
 // quit at the prompt, nor with --no-wait).
 int run_with_report(Console& console, const std::filesystem::path& dir, const CommandLine& command,
                     const RunEnvironment& environment) {
-    WarningScope warnings(console);
     int status = 0;
     try {
         status = run_log(console, dir, command, environment);
@@ -227,6 +218,10 @@ int run_with_report(Console& console, const std::filesystem::path& dir, const Co
         return quit.status;
     } catch (const FatalError& error) {
         report_fatal_error(console, error);
+        status = 1;
+    } catch (const std::bad_alloc&) {
+        // A table that could not grow, on either thread; the run's memory is back by now.
+        report_fatal_error(console, FatalError{"memoire insuffisante", std::nullopt});
         status = 1;
     }
     if (!command.no_wait) wait_before_exit(console);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
@@ -17,28 +18,28 @@
 
 namespace korvanel {
 
-// A table of fixed capacity whose slots exist before they are first used:
-// what is credited to a slot before it is created (slot 0 before the first
-// weapon, monster or item) is kept there. Storage is taken on first touch,
-// all at once, so references to slots stay valid while later slots are touched.
-template <class T, int Capacity>
+// A table that grows with the log and whose slots exist before they are
+// first used: what is credited to a slot before it is created (slot 0
+// before the first weapon, monster or item) is kept there. Slots live in
+// chunks that are never moved (16 slots, then 32, 64 and so on, each chunk
+// twice the one before), so references to slots stay valid while the table
+// grows.
+template <class T>
 class SlotTable {
 public:
-    static constexpr int capacity = Capacity;
-
     T& operator[](int i) {
         const auto at = checked(i);
-        return at < slots_.size() ? slots_[at] : touch(at);
+        return at < touched_ ? locate(at) : touch(at);
     }
     const T& operator[](int i) const {
         static const T untouched{};
         const auto at = checked(i);
-        return at < slots_.size() ? slots_[at] : untouched;
+        return at < touched_ ? locate(at) : untouched;
     }
 
     // Equal when every slot is, untouched slots counting as fresh ones.
     bool operator==(const SlotTable& other) const {
-        const std::size_t n = std::max(slots_.size(), other.slots_.size());
+        const std::size_t n = std::max(touched_, other.touched_);
         for (std::size_t i = 0; i < n; ++i) {
             if (!((*this)[static_cast<int>(i)] == other[static_cast<int>(i)])) return false;
         }
@@ -46,18 +47,36 @@ public:
     }
 
 private:
-    // Takes the storage up to slot `at`, on the first touch of a slot.
+    static constexpr std::size_t kFirstChunk = 16;
+    // Enough chunks for every index an int can hold.
+    static constexpr std::size_t kChunks = 28;
+
+    // Chunk k holds the slots from 16 * (2^k - 1) on.
+    static std::size_t chunk_of(std::size_t at) {
+        return static_cast<std::size_t>(std::bit_width(at / kFirstChunk + 1)) - 1;
+    }
+    static std::size_t chunk_start(std::size_t chunk) { return kFirstChunk * ((std::size_t{1} << chunk) - 1); }
+
+    T& locate(std::size_t at) const {
+        const std::size_t chunk = chunk_of(at);
+        return chunks_[chunk][at - chunk_start(chunk)];
+    }
+    // Takes the chunks up to the one of slot `at`, on the first touch of a slot there.
     [[gnu::noinline]] T& touch(std::size_t at) {
-        if (slots_.capacity() == 0) slots_.reserve(Capacity);  // never moves afterwards
-        slots_.resize(at + 1);
-        return slots_[at];
+        const std::size_t last = chunk_of(at);
+        for (std::size_t chunk = chunk_of(touched_); chunk <= last; ++chunk) {
+            if (!chunks_[chunk]) chunks_[chunk] = std::make_unique<T[]>(kFirstChunk << chunk);
+        }
+        touched_ = chunk_start(last + 1);
+        return locate(at);
     }
     static std::size_t checked(int i) {
-        if (i < 0 || i >= Capacity) std::abort();
+        if (i < 0) std::abort();
         return static_cast<std::size_t>(i);
     }
 
-    std::vector<T> slots_;
+    std::array<std::unique_ptr<T[]>, kChunks> chunks_{};
+    std::size_t touched_ = 0;  // slots in the chunks taken
 };
 
 // Name bounds of the fields cut from lines.
@@ -101,19 +120,17 @@ struct SpellStats {
 };
 
 struct CraftStats {
-    static constexpr int kMaxSkills = 10;
     Name49 name;
     ValueSeries qualities;
     std::int32_t failedNoLoss = 0, failedWithLoss = 0;
-    std::array<std::int32_t, kMaxSkills> skillGains{};
-    std::array<Name49, kMaxSkills> skillNames{};
+    std::vector<std::int32_t> skillGains;  // parallel to skillNames
+    std::vector<Name49> skillNames;        // skillCount entries
     std::int32_t skillCount = 0;
 
     bool operator==(const CraftStats&) const = default;
 };
 
 struct MonsterStats {
-    static constexpr int kMaxLoots = 100;
     Name49 name;
     std::int32_t xp = 0, bonusXp = 0, groupXp = 0, strongXp = 0;
     std::int32_t xpBillions = 0, bonusXpBillions = 0, groupXpBillions = 0, strongXpBillions = 0;
@@ -151,21 +168,21 @@ struct PartStats {
     // weapons and styles
     std::int32_t castingFlag = 0;
     WeaponName currentWeapon{"Inconnue"};
-    SlotTable<WeaponStats, 100> weapons;
+    SlotTable<WeaponStats> weapons;
     std::int32_t weaponCount = 0;
     std::int32_t unstyledFlag = 1;
     std::int32_t styleDoneFlag = 0;
     std::int32_t currentSlot = 0;
     StyleName currentStyle;
     std::int32_t styleLinkCount = 0;
-    SlotTable<StyleLink, 100> styleLinks;
-    SlotHints<256> weaponHints;     // by weapon and style name
-    NameIndex<256> styleLinkIndex;  // every link, by style name
+    SlotTable<StyleLink> styleLinks;
+    SlotHints weaponHints;     // by weapon and style name
+    NameIndex styleLinkIndex;  // every link, by style name
     // multiple attacks
     std::int32_t lastAttackTime = 0, oneSecondLater = 0, secondBlowSeen = 0, thirdBlowSeen = 0;
     std::int32_t tripleCount = 0, quadrupleCount = 0, meleeHitSeen = 0;
     // spells
-    SlotTable<SpellStats, 80> spells;
+    SlotTable<SpellStats> spells;
     std::int32_t currentSpell = 0;
     std::int32_t spellCount = 0;
     std::int32_t castTime = 0;  // minutes * 100 + seconds
@@ -183,7 +200,7 @@ struct PartStats {
     std::int32_t incomingType = 7;
     std::array<ValueSeries, kIncomingTypes> receivedByType;
     // crafting
-    SlotTable<CraftStats, 200> crafts;
+    SlotTable<CraftStats> crafts;
     std::int32_t craftCount = 0;
     std::int32_t currentCraft = 0;
     // damage dealt by type: 0 poison, 1 damage add, 2 damage shield,
@@ -196,9 +213,9 @@ struct PartStats {
     Name49 killerName{"Inconnu"};
     std::int32_t duelEndStamp = -1;
     std::int32_t monsterDiedFlag = 0;
-    SlotTable<MonsterStats, 500> monsters;
-    NameIndex<1024> monsterIndex;  // every monster, by name
-    SlotTable<RealmKill, 5000> realmKills;
+    SlotTable<MonsterStats> monsters;
+    NameIndex monsterIndex;    // every monster, by name
+    SlotTable<RealmKill> realmKills;
     std::int32_t lastVictimStamp = -1;
     std::int32_t playerKillFlag = 0;
     std::int32_t monsterCount = 0;
@@ -207,7 +224,7 @@ struct PartStats {
     bool lastVictimByPlayer = false;  // the bold mark of lastVictimName
     std::int32_t realmKillLast = -1;
     std::int32_t lootOpenFlag = 0;
-    SlotTable<KillerStats, 1000> killers;
+    SlotTable<KillerStats> killers;
     std::int32_t killerCount = 0;
 
     bool operator==(const PartStats&) const = default;

@@ -3,40 +3,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <string>
 #include <limits>
-
-#include "diag/messages.h"
-#include "text/latin1.h"
 
 namespace korvanel {
 
-namespace {
-constexpr auto kSeriesFull = latin1("tableau de valeurs plein\n");
-}
-
 void ValueSeries::push_beyond_room(std::int32_t v) {
-    if (count() < kCapacity) {
-        if (values_.capacity() == 0) values_.reserve(16);
-        values_.push_back(v);
-        return;
-    }
-    if (Console* console = warning_console()) console->write(kSeriesFull);
-}
-
-void ValueSeries::append(const ValueSeries& from) {
-    const auto room = static_cast<std::size_t>(kCapacity) - values_.size();
-    const std::size_t taken = std::min(room, from.values_.size());
-    values_.insert(values_.end(), from.values_.begin(), from.values_.begin() + static_cast<std::ptrdiff_t>(taken));
-    std::size_t dropped = from.values_.size() - taken;
-    Console* const console = dropped == 0 ? nullptr : warning_console();
-    if (console == nullptr) return;
-    // The same bytes as one warning per value, in fewer writes.
-    constexpr std::size_t kPerWrite = 64;
-    std::string warnings;
-    for (std::size_t i = 0; i < std::min(dropped, kPerWrite); ++i) warnings += kSeriesFull;
-    for (; dropped >= kPerWrite; dropped -= kPerWrite) console->write(warnings);
-    if (dropped != 0) console->write(std::string_view(warnings).substr(0, dropped * kSeriesFull.size()));
+    if (values_.capacity() == 0) values_.reserve(16);
+    values_.push_back(v);
 }
 
 void ValueSeries::remove_by_swap(int i) {

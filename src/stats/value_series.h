@@ -1,5 +1,5 @@
-// The bounded list of values behind most statistics: every hit, heal,
-// interval or quality seen, up to 5000 of them.
+// The list of values behind most statistics: every hit, heal, interval or
+// quality seen, as many as the log brings, 32 bits each.
 #pragma once
 
 #include <cstdint>
@@ -13,21 +13,18 @@ inline constexpr std::int32_t kExcludedValue = 999999999;
 
 class ValueSeries {
 public:
-    static constexpr int kCapacity = 5000;
-
-    // Records v; a full series drops it with the warning "tableau de valeurs plein".
+    // Records v.
     void push(std::int32_t v) {
-        // Room already taken, below the capacity: the common case, inline.
-        if (values_.size() < values_.capacity() && values_.size() < static_cast<std::size_t>(kCapacity)) {
+        // Room already taken: the common case, inline.
+        if (values_.size() < values_.capacity()) {
             values_.push_back(v);
         } else {
             push_beyond_room(v);
         }
     }
 
-    // Records every value of `from`, in order, as many pushes would: those
-    // beyond the capacity are dropped, each with its warning.
-    void append(const ValueSeries& from);
+    // Records every value of `from`, in order.
+    void append(const ValueSeries& from) { values_.insert(values_.end(), from.values_.begin(), from.values_.end()); }
 
     int count() const { return static_cast<int>(values_.size()); }
     bool empty() const { return values_.empty(); }

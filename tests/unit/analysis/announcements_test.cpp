@@ -8,7 +8,6 @@
 #include "analysis/dispatch.h"
 #include "analysis/recognisers.h"
 #include "diag/messages.h"
-#include "scripted_console.h"
 #include "text/latin1.h"
 
 namespace korvanel {
@@ -94,23 +93,6 @@ TEST(StyleAnnouncement, UncuttableAnnouncementsEndTheRun) {
         auto stats = new_part_stats();
         EXPECT_THROW(recognise_announcement(LogLine(line), *stats), FatalError) << line;
     }
-}
-
-TEST(StyleAnnouncement, PerformedWithAFullTableWarnsForBothSelections) {
-    ScriptedConsole console;
-    set_warning_console(&console);
-    auto stats = new_part_stats();
-    for (int i = 0; i < 100; ++i) {
-        analyse(*stats, {"[10:00:0" + std::to_string(i % 2) + "] Vous attaquez avec votre arme" + std::to_string(i) +
-                         ", et infligez 5\n"});
-    }
-    ASSERT_EQ(stats->weaponCount, 100);
-    analyse(*stats, {kPerformed});
-    set_warning_console(nullptr);
-    EXPECT_EQ(console.output, "tableau des armes plein\ntableau des armes plein\n");
-    EXPECT_EQ(stats->currentSlot, 99);
-    EXPECT_EQ(stats->unstyledFlag, 0);
-    EXPECT_EQ(stats->currentStyle.view(), "Taille Brutale");
 }
 
 TEST(SpellAnnouncement, CastOpensASpellEpisode) {

@@ -54,25 +54,5 @@ TEST(Crafting, LinesThatCannotBeCutEndTheRun) {
     EXPECT_EQ(skill.line, no_mark);
 }
 
-TEST(Crafting, FullTablesEndTheRunWithTheLine) {
-    auto stats = new_part_stats();
-    for (int i = 0; i < 200; ++i) craft(*stats, {start_line("objet " + std::to_string(i))});
-    craft(*stats, {start_line("objet 7")});  // known names still fit
-    EXPECT_EQ(stats->currentCraft, 7);
-    const std::string item201 = start_line("objet 200");
-    const FatalError items = fatal_on(*stats, item201);
-    EXPECT_EQ(items.message, latin1("trop d'objets craftés").view());
-    EXPECT_EQ(items.line, item201);
-
-    for (int i = 0; i < 10; ++i) craft(*stats, {skill_line("art " + std::to_string(i))});
-    craft(*stats, {skill_line("art 3")});
-    EXPECT_EQ(stats->crafts[7].skillCount, 10);
-    EXPECT_EQ(stats->crafts[7].skillGains[3], 2);
-    const std::string skill11 = skill_line("art 10");
-    const FatalError skills = fatal_on(*stats, skill11);
-    EXPECT_EQ(skills.message, latin1("trop d'artisanats différents").view());
-    EXPECT_EQ(skills.line, skill11);
-}
-
 }  // namespace
 }  // namespace korvanel

@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "analysis/death_chain.h"
-#include "scripted_console.h"
 
 namespace korvanel {
 namespace {
@@ -76,24 +75,6 @@ TEST(PlayerDeath, WithoutADuelEveryDeathCounts) {
     ASSERT_EQ(stats.killerCount, 1);
     EXPECT_EQ(stats.killers[0].name.view(), "Inconnu");
     EXPECT_EQ(stats.killers[0].deaths, 2);
-}
-
-TEST(PlayerDeath, AFullKillerListCountsNoNewKiller) {
-    ScriptedConsole console;
-    set_warning_console(&console);
-    PartStats stats;
-    for (int i = 0; i < 1000; ++i) {
-        stats.killers[i].name = "K" + std::to_string(i);
-        stats.killers[i].deaths = 1;
-    }
-    stats.killerCount = 1000;
-    feed(stats, "12:00:00", "Vous êtes mort pour le royaume.");
-    stats.killerName = "K999";
-    feed(stats, "12:00:05", "Vous êtes mort pour le royaume.");
-    set_warning_console(nullptr);
-    EXPECT_EQ(console.output, "liste des meurtriers pleine\n");
-    EXPECT_EQ(stats.killerCount, 1000);
-    EXPECT_EQ(stats.killers[999].deaths, 2);
 }
 
 TEST(KillerName, TheNameEndsOneCharacterBeforeTheExclamationMark) {

@@ -2,7 +2,6 @@
 
 #include "analysis/death_chain.h"
 #include "analysis/rewards.h"
-#include "scripted_console.h"
 
 namespace korvanel {
 namespace {
@@ -103,22 +102,21 @@ TEST(RealmPoints, AwardsBeforeAnyEntryOnlyAddToAnEntry) {
     EXPECT_EQ(stats.monsterDiedFlag, 0);  // additional points end the monster's claim too
 }
 
-TEST(RealmPoints, AFullHuntingTableOpensNoEntry) {
-    ScriptedConsole console;
-    set_warning_console(&console);
+TEST(RealmPoints, EveryAwardOpensAnEntryAndTheLastOneTakesWhatFollows) {
     PartStats stats;
-    stats.realmKillLast = 4999;
-    feed(stats, "12:00:00", "Gorm vient de mourir.");
-    feed(stats, "12:00:00", "Le gobelin meurt !");
-    feed(stats, "12:00:00", "Vous gagnez 10 realm points!");
+    for (int i = 0; i <= 5000; ++i) {
+        feed(stats, "12:00:00", "Gorm vient de mourir.");
+        feed(stats, "12:00:00", "Vous gagnez 10 realm points!");
+    }
     feed(stats, "12:00:00", "Vous gagnez 4 Primes de Royaume!");
-    set_warning_console(nullptr);
-    EXPECT_EQ(console.output, "tableau de chasse plein\n");
-    EXPECT_EQ(stats.realmKillLast, 4999);
-    EXPECT_EQ(stats.realmKills[4999].realmPoints, 0);
-    EXPECT_EQ(stats.realmKills[4999].bounty, 4);
-    EXPECT_EQ(stats.lastVictimName.view(), "Inconnu");
-    EXPECT_EQ(stats.monsterDiedFlag, 0);
+    feed(stats, "12:00:00", "Vous recevez 7 points d'expérience.");
+    ASSERT_EQ(stats.realmKillLast, 5000);
+    const RealmKill& last = stats.realmKills[5000];
+    EXPECT_EQ(last.victim.view(), "Gorm");
+    EXPECT_EQ(last.realmPoints, 10);
+    EXPECT_EQ(last.bounty, 4);
+    EXPECT_EQ(last.xp, 7);
+    EXPECT_EQ(stats.realmKills[4999].bounty, 0);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 
 #include "analysis/recognisers.h"
 #include "analysis/spells.h"
-#include "diag/messages.h"
 #include "text/latin1.h"
 
 namespace korvanel {
@@ -49,19 +48,6 @@ TEST(RegisterSpell, LongNameIsKeptAndFoundAgainByItsFirst99Characters) {
     EXPECT_EQ(register_spell(*stats, long_name), 0);
     EXPECT_EQ(stats->spells[0].name.view(), std::string(99, 'x'));
     EXPECT_EQ(register_spell(*stats, long_name + "y"), 0);
-}
-
-TEST(RegisterSpell, The81stNameEndsTheRunWithoutALine) {
-    auto stats = new_part_stats();
-    for (int i = 0; i < 80; ++i) register_spell(*stats, "Sort " + std::to_string(i) + "!");
-    EXPECT_EQ(register_spell(*stats, "Sort 79!"), 79);
-    try {
-        register_spell(*stats, "Sort 80!");
-        FAIL() << "no fatal error";
-    } catch (const FatalError& error) {
-        EXPECT_EQ(error.message, "trop de sorts utilises");
-        EXPECT_FALSE(error.line.has_value());
-    }
 }
 
 constexpr auto kStartIncanting = latin1("Vous commencez à incanter Souffle de givre.\n");

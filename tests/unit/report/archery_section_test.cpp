@@ -120,6 +120,7 @@ TEST(ArcherySection, AWeaponWithoutAttemptsShowsDashesForItsMissedShots) {
     auto stats = new_part_stats();
     add_slot(*stats, "javelot <lourd>", "Range", {}, {});
     MeleePreparation prep;
+    prep.attempts = {0};
     prep.archery = {0};
     EXPECT_NE(section_of(*stats, prep)
                   .find(latin1("<tr align=\"center\" bgcolor=\"#EFEFEF\"><td width=\"300\" >javelot &lt;lourd&gt;</td>"

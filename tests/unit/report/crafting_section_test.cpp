@@ -20,8 +20,9 @@ CraftStats& add_item(PartStats& stats, std::string_view name, std::initializer_l
 }
 
 void add_skill(CraftStats& craft, std::string_view name, int gains) {
-    craft.skillNames[static_cast<std::size_t>(craft.skillCount)] = name;
-    craft.skillGains[static_cast<std::size_t>(craft.skillCount++)] = gains;
+    craft.skillNames.emplace_back(name);
+    craft.skillGains.push_back(gains);
+    ++craft.skillCount;
 }
 
 std::string section_of(const PartStats& stats) {

@@ -3,7 +3,6 @@
 #include <string>
 
 #include "report/sections.h"
-#include "diag/messages.h"
 #include "test_support.h"
 
 namespace korvanel {
@@ -40,18 +39,18 @@ TEST(MeleePreparation, GroupsByWeaponNameBeginningAndListsRangedAndMultipleSlots
     EXPECT_EQ(prep.multipleAttempts, 3);
 }
 
-TEST(MeleePreparation, MoreThanTwentyWeaponsEndTheRun) {
+TEST(MeleeSection, TheTotalRowGathersEveryHitOfTheGroup) {
     auto stats = new_part_stats();
-    for (int i = 0; i < 20; ++i) add_slot(*stats, "arme" + std::to_string(100 + i), "Sans style");
-    EXPECT_NO_THROW(prepare_melee(*stats));
-    add_slot(*stats, "arme200", "Sans style");
-    try {
-        prepare_melee(*stats);
-        ADD_FAILURE();
-    } catch (const FatalError& error) {
-        EXPECT_EQ(error.message, "trop d'armes utilisees");
-        EXPECT_FALSE(error.line);
+    WeaponStats& plain = add_slot(*stats, "hache", "Sans style");
+    WeaponStats& styled = add_slot(*stats, "hache", "Taille");
+    for (int i = 0; i < 3000; ++i) {
+        plain.hits.push(10);
+        styled.hits.push(i < 2999 ? 30 : 6030);
     }
+    EXPECT_NE(section_text(*stats).find("<i>Total</i>(+0)</td><td width=\"70\">6000</td>"
+                                        "<td width=\"70\">21(0)</td><td width=\"70\">372%</td>"
+                                        "<td width=\"70\">10-6030</td>"),
+              std::string::npos);
 }
 
 TEST(MeleeSection, FiguresOverAZeroDivisorShowADash) {

@@ -73,24 +73,6 @@ TEST(RunSequence, ProgressMarksAndTheChatBuffer) {
     EXPECT_NE(result.console.find("Lecture en cours..\nanalyse et ecriture"), std::string::npos);
 }
 
-TEST(RunSequence, TheChatBufferHoldsThirtyThousandLines) {
-    std::string log;
-    for (int i = 0; i < 29999; ++i) log += "[10:00:00] @@[Guilde] Gorm : \"salut\"\n";
-    log += "*** Journal ouvert : Mon Jan 03 12:34:56 2005\n";
-    TempDir full;
-    EXPECT_EQ(run_on(full, log).status, 0);
-
-    TempDir over;
-    const auto result = run_on(over, log + "[10:00:01] @@[Guilde] Tuk : \"trop\"\n");
-    EXPECT_EQ(result.status, 1);
-    const std::string report =
-        "\n\nERREUR\n\ntrop de lignes de chat\nl'erreur s'est produite dans la ligne : \n"
-        "[10:00:01] @@[Guilde] Tuk : \"trop\"\n\n";
-    ASSERT_GE(result.console.size(), report.size());
-    EXPECT_EQ(result.console.substr(result.console.size() - report.size()), report);
-    EXPECT_FALSE(over.exists("Resultats.html"));
-}
-
 TEST(RunSequence, ProcessingTimeRoundsToTenths) {
     const std::pair<int, const char*> cases[] = {{2345, "2,3s"}, {2350, "2,4s"}, {2960, "3,0s"}, {59, "0,1s"}};
     for (const auto& [ms, shown] : cases) {

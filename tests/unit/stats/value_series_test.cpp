@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "diag/messages.h"
-#include "scripted_console.h"
 #include "stats/part_stats.h"
 #include "stats/value_series.h"
 
@@ -32,40 +30,6 @@ TEST(ValueSeries, FiguresSkipTheExcludedValue) {
     EXPECT_EQ(round_half_up(small.mean()), 2);
     EXPECT_NEAR(small.stddev(), 1.247, 0.001);
     EXPECT_EQ(round_half_up(small.stddev()), 1);
-}
-
-TEST(ValueSeries, AppendingKeepsAndWarnsAsPushingEachValue) {
-    // Values dropped: none, one, and around the batches the warnings are written in.
-    for (int from_size : {0, 1, 300, 301, 363, 364, 365, 500, 5000}) {
-        ValueSeries from;
-        for (int i = 0; i < from_size; ++i) from.push(1000 + i);
-        ValueSeries appended, pushed;
-        for (int i = 0; i < 4700; ++i) appended.push(i), pushed.push(i);
-
-        ScriptedConsole by_append, by_push;
-        set_warning_console(&by_append);
-        appended.append(from);
-        set_warning_console(&by_push);
-        for (std::int32_t v : from.values()) pushed.push(v);
-        set_warning_console(nullptr);
-
-        EXPECT_EQ(appended, pushed) << from_size;
-        EXPECT_EQ(by_append.output, by_push.output) << from_size;
-    }
-}
-
-TEST(ValueSeries, TheFiveThousandFirstValueIsDroppedWithAWarning) {
-    ScriptedConsole console;
-    set_warning_console(&console);
-    ValueSeries s;
-    for (int i = 0; i < 5000; ++i) s.push(i);
-    EXPECT_EQ(console.output, "");
-    s.push(5000);
-    s.push(5001);
-    set_warning_console(nullptr);
-    EXPECT_EQ(s.count(), 5000);
-    EXPECT_EQ(s.last(), 4999);
-    EXPECT_EQ(console.output, "tableau de valeurs plein\ntableau de valeurs plein\n");
 }
 
 TEST(RoundHalfUp, HalvesRoundUpAndExtremesSaturate) {

@@ -1,2 +1,2 @@
-# 201 different items: the 201st does not fit in the craft table.
+# 201 different items, one more than the craft table once held: all have a row.
 for i in $(seq -w 0 200); do printf '[10:00:00] Vous commencez le travail sur objet %s.\n' "$i"; done

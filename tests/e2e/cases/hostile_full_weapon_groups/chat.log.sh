@@ -1,6 +1,5 @@
 # The first part uses one weapon; the second part 21 different weapons, one
-# more than its page can show: the first page stays on disk, the second and
-# the transcript are never written.
+# more than a page once showed: both pages show every weapon.
 printf '[10:00:00] Vous attaquez Gorm avec votre \xe9p\xe9e, vous infligez 50 (+4) points de d\xe9g\xe2ts !\n'
 printf '[10:00:05] [TOUS]:  ]log name Arsenal\n'
 for i in $(seq -w 0 20); do
