@@ -6,6 +6,16 @@ namespace {
 Console* g_warning_console = nullptr;
 }  // namespace
 
+std::string console_safe(std::string_view text, bool keep_final_newline) {
+    const std::size_t kept = keep_final_newline && !text.empty() && text.back() == '\n' ? 1 : 0;
+    std::string safe(text);
+    for (std::size_t i = 0; i + kept < safe.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(safe[i]);
+        if ((byte < 0x20 && byte != '\t') || (byte >= 0x7F && byte <= 0x9F)) safe[i] = '?';
+    }
+    return safe;
+}
+
 void set_warning_console(Console* console) { g_warning_console = console; }
 Console* warning_console() { return g_warning_console; }
 
