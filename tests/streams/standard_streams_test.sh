@@ -22,6 +22,13 @@ write_log() {
 mkdir "$scratch/reference"
 write_log > "$scratch/reference/chat.log"
 (cd "$scratch/reference" && "$bin" --no-wait > /dev/null 2>&1 < /dev/null) || fail "the reference run failed"
+# The run in $dir ended with status 0 and wrote the reference run's pages.
+same_as_reference() {  # status, label
+    [ "$1" = 0 ] || fail "$2: status $1"
+    for page in "$scratch/reference"/*.html; do
+        cmp -s "$page" "$dir/${page##*/}" || fail "$2: ${page##*/} differs from the reference run's"
+    done
+}
 
 # The log is a named pipe, so the program waits on it while its open files are looked at.
 dir="$scratch/closed"
@@ -51,10 +58,7 @@ write_log >&3
 exec 3>&-
 wait "$pid"
 status=$?
-[ "$status" = 0 ] || fail "with closed streams: status $status"
-for page in "$scratch/reference"/*.html; do
-    cmp -s "$page" "$dir/${page##*/}" || fail "with closed streams: ${page##*/} differs from the reference run's"
-done
+same_as_reference "$status" "with closed streams"
 
 # Standard output a pipe whose reader is gone: every write fails with EPIPE.
 dir="$scratch/broken"
@@ -67,10 +71,7 @@ exec 4<&-
 (cd "$dir" && exec "$bin" --no-wait < /dev/null >&5 2>&5 5>&-)
 status=$?
 exec 5>&-
-[ "$status" = 0 ] || fail "with a broken pipe as standard output: status $status"
-for page in "$scratch/reference"/*.html; do
-    cmp -s "$page" "$dir/${page##*/}" || fail "with a broken pipe: ${page##*/} differs from the reference run's"
-done
+same_as_reference "$status" "with a broken pipe as standard output"
 
 [ "$failures" = 0 ] && echo "ok"
 [ "$failures" = 0 ]
