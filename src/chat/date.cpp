@@ -46,7 +46,7 @@ void convert_log_date(LogDate& date, std::string_view line, Console& console) {
     for (std::string_view& token : tokens) {
         const std::size_t blank = pos == std::string_view::npos ? pos : text.find(' ', pos);
         if (blank == std::string_view::npos) {
-            print(console, kConversionProblem, line);
+            print(console, kConversionProblem, log_line(line));
             return;
         }
         token = text.substr(pos, blank - pos);

@@ -1,5 +1,6 @@
 #include "console/terminal_console.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <clocale>
 #include <csignal>
@@ -21,8 +22,14 @@ namespace {
 // The terminal mode to restore, also from a signal handler.
 struct termios g_saved_mode;
 volatile std::sig_atomic_t g_mode_saved = 0;
-struct sigaction g_old_actions[3];
-constexpr int kSignals[3] = {SIGINT, SIGTERM, SIGHUP};
+// The signals that end the program during the exit wait (Ctrl+C,
+// Ctrl+backslash, a kill, the terminal closing): each restores the terminal
+// first. One the program was started with ignored stays ignored.
+constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+constexpr int kSignalCount = sizeof kSignals / sizeof kSignals[0];
+struct sigaction g_old_actions[kSignalCount];
+// Text for standard output waits at most this much in the buffer.
+constexpr std::size_t kBufferBytes = 64 * 1024;
 
 void restore_terminal() {
     if (g_mode_saved) tcsetattr(STDIN_FILENO, TCSANOW, &g_saved_mode);
@@ -31,10 +38,22 @@ void restore_terminal() {
 void on_signal(int sig) {
     restore_terminal();
     g_mode_saved = 0;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < kSignalCount; ++i) {
         if (kSignals[i] == sig) sigaction(sig, &g_old_actions[i], nullptr);
     }
     raise(sig);
+}
+
+// Writes every byte, or returns false when the system refuses (a closed
+// pipe, a full disk, a descriptor that is not open).
+bool write_all(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) return false;
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
 }
 }  // namespace
 
@@ -51,7 +70,12 @@ TerminalConsole::TerminalConsole(bool utf8_output)
 
 TerminalConsole::~TerminalConsole() {
     end_wait();
-    std::fflush(stdout);
+    flush();
+}
+
+void TerminalConsole::flush() {
+    if (!output_failed_ && !write_all(STDOUT_FILENO, pending_)) output_failed_ = true;
+    pending_.clear();
 }
 
 namespace {
@@ -70,25 +94,26 @@ bool plain_ascii(std::string_view text) {
 }  // namespace
 
 void TerminalConsole::write(std::string_view latin1_text) {
+    // Once a write has failed, nothing more is shown; the run goes on.
+    if (output_failed_) return;
     // Only a UTF-8 terminal needs other bytes than the text's own.
     if (utf8_output_ && !plain_ascii(latin1_text)) {
-        const std::string converted = latin1_to_utf8(latin1_text);
-        fwrite_unlocked(converted.data(), 1, converted.size(), stdout);
+        pending_.append(latin1_to_utf8(latin1_text));
     } else {
-        fwrite_unlocked(latin1_text.data(), 1, latin1_text.size(), stdout);
+        pending_.append(latin1_text);
     }
-    if (output_is_terminal_) std::fflush(stdout);
+    if (output_is_terminal_ || pending_.size() >= kBufferBytes) flush();
 }
 
 void TerminalConsole::write_error(std::string_view latin1_text) {
-    std::fflush(stdout);
+    flush();
+    if (error_failed_) return;
     const std::string text = utf8_output_ ? latin1_to_utf8(latin1_text) : std::string(latin1_text);
-    std::fwrite(text.data(), 1, text.size(), stderr);
-    std::fflush(stderr);
+    if (!write_all(STDERR_FILENO, text)) error_failed_ = true;
 }
 
 std::optional<TypedWord> TerminalConsole::read_word() {
-    std::fflush(stdout);
+    flush();
     const std::optional<std::string> word = read_prompt_word<char>([] {
         const int c = std::getchar();
         return c == EOF ? -1L : static_cast<long>(c);
@@ -98,7 +123,7 @@ std::optional<TypedWord> TerminalConsole::read_word() {
 }
 
 bool TerminalConsole::key_waiting() {
-    std::fflush(stdout);
+    flush();
     // Something already read into stdio's buffer counts as a key.
     if (!input_is_terminal_ && std::feof(stdin)) return true;
     struct pollfd fd {};
@@ -123,14 +148,17 @@ void TerminalConsole::sleep_ms(int ms) {
 }
 
 void TerminalConsole::begin_wait() {
-    std::fflush(stdout);
+    flush();
     if (!input_is_terminal_ || raw_mode_) return;
     if (tcgetattr(STDIN_FILENO, &g_saved_mode) != 0) return;
     g_mode_saved = 1;
     struct sigaction action {};
     action.sa_handler = on_signal;
     sigemptyset(&action.sa_mask);
-    for (int i = 0; i < 3; ++i) sigaction(kSignals[i], &action, &g_old_actions[i]);
+    for (int i = 0; i < kSignalCount; ++i) {
+        sigaction(kSignals[i], nullptr, &g_old_actions[i]);
+        if (g_old_actions[i].sa_handler != SIG_IGN) sigaction(kSignals[i], &action, nullptr);
+    }
     struct termios raw = g_saved_mode;
     raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
     raw.c_cc[VMIN] = 1;
@@ -140,12 +168,12 @@ void TerminalConsole::begin_wait() {
 }
 
 void TerminalConsole::end_wait() {
-    std::fflush(stdout);
+    flush();
     if (!raw_mode_) return;
     tcflush(STDIN_FILENO, TCIFLUSH);  // the key pressed does not reach the shell
     restore_terminal();
     g_mode_saved = 0;
-    for (int i = 0; i < 3; ++i) sigaction(kSignals[i], &g_old_actions[i], nullptr);
+    for (int i = 0; i < kSignalCount; ++i) sigaction(kSignals[i], &g_old_actions[i], nullptr);
     raw_mode_ = false;
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "console/console.h"
 
 namespace korvanel {
@@ -21,10 +23,17 @@ public:
     void end_wait() override;
 
 private:
+    void flush();
+
     bool utf8_output_;
     bool output_is_terminal_;
     bool input_is_terminal_;
     bool raw_mode_ = false;
+    // Text for standard output not yet written; whether a write to
+    // standard output or error has failed (nothing more goes there).
+    std::string pending_;
+    bool output_failed_ = false;
+    bool error_failed_ = false;
 };
 
 // Whether the environment's locale uses UTF-8 (then console text is converted).

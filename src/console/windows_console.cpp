@@ -94,7 +94,9 @@ WindowsConsole::~WindowsConsole() {
 }
 
 void WindowsConsole::send(Output& out, std::string_view text) {
-    if (out.handle == nullptr || out.handle == INVALID_HANDLE_VALUE) return;
+    // Once a write has failed (a closed pipe, a full disk), nothing more is
+    // shown there; the run goes on.
+    if (out.failed || out.handle == nullptr || out.handle == INVALID_HANDLE_VALUE) return;
     if (out.is_console) {
         // ISO-8859-1 is the first 256 characters of UTF-16.
         std::wstring wide(text.size(), L'\0');
@@ -104,7 +106,10 @@ void WindowsConsole::send(Output& out, std::string_view text) {
         while (at < wide.size()) {
             const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(wide.size() - at, 8192));
             DWORD written = 0;
-            if (!WriteConsoleW(out.handle, wide.data() + at, chunk, &written, nullptr) || written == 0) return;
+            if (!WriteConsoleW(out.handle, wide.data() + at, chunk, &written, nullptr) || written == 0) {
+                out.failed = true;
+                return;
+            }
             at += written;
         }
     } else {
@@ -112,7 +117,10 @@ void WindowsConsole::send(Output& out, std::string_view text) {
         while (at < text.size()) {
             const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(text.size() - at, 1 << 20));
             DWORD written = 0;
-            if (!WriteFile(out.handle, text.data() + at, chunk, &written, nullptr) || written == 0) return;
+            if (!WriteFile(out.handle, text.data() + at, chunk, &written, nullptr) || written == 0) {
+                out.failed = true;
+                return;
+            }
             at += written;
         }
     }
@@ -126,6 +134,7 @@ void WindowsConsole::flush(Output& out) {
 }
 
 void WindowsConsole::write(std::string_view latin1_text) {
+    if (out_.failed) return;
     out_.pending.append(latin1_text);
     if (out_.pending.size() >= kBufferBytes || now_ms() - out_.flushed_at >= kFlushMs) flush(out_);
 }

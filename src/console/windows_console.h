@@ -74,6 +74,7 @@ private:
     struct Output {
         void* handle = nullptr;
         bool is_console = false;
+        bool failed = false;
         std::string pending;
         std::int64_t flushed_at = 0;
     };

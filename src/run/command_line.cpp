@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "text/format.h"
+#include "diag/messages.h"
 #include "text/latin1.h"
 #include "system/system_names.h"
 
@@ -62,11 +62,8 @@ bool starts_with(const NativeString& arg, std::string_view prefix) {
     return arg.size() >= prefix.size() && spelled(arg.substr(0, prefix.size()), prefix);
 }
 
-std::string formatted(std::string_view format, std::string_view text) {
-    std::string out;
-    format_into(out, format, {FormatArg(text)}, false);
-    return out;
-}
+// A usage error's text: an argument it echoes is shown safe.
+std::string formatted(std::string_view format, std::string_view text) { return console_text(format, text); }
 
 std::string shown(const NativeString& arg) { return shown_name(std::filesystem::path(arg)); }
 

@@ -13,7 +13,7 @@ constexpr int kPollMs = 20;
 
 void report_fatal_error(Console& console, const FatalError& error) {
     print(console, kErrorHeader, error.message);
-    if (error.line) print(console, kErrorLine, *error.line);
+    if (error.line) print(console, kErrorLine, log_line(*error.line));
 }
 
 namespace {

@@ -6,7 +6,8 @@
 #   - a key press ending the wait in the quiet phase and in the countdown,
 #     the key consumed (it never reaches the shell);
 #   - the terminal in non-canonical, no-echo mode during the wait and
-#     restored afterwards, also when SIGINT, SIGTERM or SIGHUP end the run;
+#     restored afterwards, also when SIGINT, SIGTERM, SIGHUP or SIGQUIT end
+#     the run;
 #   - accented console text read right in a UTF-8 locale.
 #   tests/terminal/run_terminal_test.sh [path to korvanel]
 set -u
@@ -29,7 +30,8 @@ mode_is_raw() { stty -F "$tty" -a | grep -qw -- -icanon && stty -F "$tty" -a | g
 launch() {
     local dir=$1
     cat > "$scratch/launch.sh" <<EOF
-trap 'true' INT
+trap 'true' INT QUIT
+ulimit -c 0
 stty -g > "$scratch/mode.before"
 cd "$dir" && "$bin"
 code=\$?; echo; echo "status=\$code"
@@ -66,7 +68,7 @@ during_wait() { mode_is_raw || fail "input not in non-canonical no-echo mode dur
 case_key_in_quiet_phase 100
 case_key_in_countdown 100
 
-for sig in INT TERM HUP; do
+for sig in INT TERM HUP QUIT; do
     start_case "terminal mode restored when SIG$sig ends the wait"
     dir=$(log_dir '')
     launch "$dir"
@@ -74,12 +76,14 @@ for sig in INT TERM HUP; do
     mode_is_raw || fail "input not in non-canonical no-echo mode during the wait"
     if [ "$sig" = INT ]; then
         T send-keys -t term C-c
+    elif [ "$sig" = QUIT ]; then
+        T send-keys -t term 'C-\'
     else
         runner=$(pgrep -P "$shell_pid" -x bash | head -n 1)
         program=$(pgrep -P "$runner" | head -n 1)
         [ -n "$program" ] && kill -s "$sig" "$program"
     fi
-    case $sig in INT) code=130 ;; TERM) code=143 ;; HUP) code=129 ;; esac
+    case $sig in INT) code=130 ;; TERM) code=143 ;; HUP) code=129 ;; QUIT) code=131 ;; esac
     finished "$code"
     end_case
 done
