@@ -2,6 +2,11 @@
 # made once per test run (its first start writes to standard error, so its
 # output is dropped). The C.UTF-8 locale lets Wine hold accented file names;
 # the program's console bytes do not depend on it.
+#
+# One wineserver serves the whole test run: the fixture that makes the
+# prefix starts it to stay (a server that ends with its last client would
+# be shutting down while the next test starts), and a closing fixture ends
+# it. Every test uses the same prefix, so the same server.
 
 # For the terminal test: runs the program and reports the console mode it left.
 add_executable(console_mode_probe ${CMAKE_CURRENT_SOURCE_DIR}/wine/console_mode_probe.cpp)
@@ -10,16 +15,24 @@ target_link_options(console_mode_probe PRIVATE -municode)
 
 find_program(KORVANEL_WINE wine)
 find_program(KORVANEL_WINEBOOT wineboot)
-if(NOT KORVANEL_WINE OR NOT KORVANEL_WINEBOOT)
+find_program(KORVANEL_WINESERVER wineserver)
+if(NOT KORVANEL_WINE OR NOT KORVANEL_WINEBOOT OR NOT KORVANEL_WINESERVER)
   message(WARNING "Wine not found: the Windows tests are built but not registered")
   return()
 endif()
 set(KORVANEL_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 set(KORVANEL_WINE_ENV WINEPREFIX=${KORVANEL_WINEPREFIX} WINEDEBUG=-all)
 
+# A server left in the prefix (by an interrupted run, or one still ending)
+# is ended first; the new one leaves the test's output streams alone, or
+# the test would wait for it.
 add_test(NAME wine.prefix
-         COMMAND sh -c "\"$0\" -i >/dev/null 2>&1" ${KORVANEL_WINEBOOT})
+         COMMAND sh -c "mkdir -p \"$WINEPREFIX\" && { \"$1\" -k; \"$1\" -w; \"$1\" -p; } >/dev/null 2>&1 &&
+                        \"$0\" -i >/dev/null 2>&1"
+                 ${KORVANEL_WINEBOOT} ${KORVANEL_WINESERVER})
 set_tests_properties(wine.prefix PROPERTIES FIXTURES_SETUP wine ENVIRONMENT "${KORVANEL_WINE_ENV};LC_ALL=C.UTF-8")
+add_test(NAME wine.server_end COMMAND sh -c "\"$0\" -k; \"$0\" -w" ${KORVANEL_WINESERVER})
+set_tests_properties(wine.server_end PROPERTIES FIXTURES_CLEANUP wine ENVIRONMENT "${KORVANEL_WINE_ENV}")
 
 add_test(NAME unit.windows COMMAND ${KORVANEL_WINE} $<TARGET_FILE:korvanel_unit_tests>)
 set_tests_properties(unit.windows PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "${KORVANEL_WINE_ENV};LC_ALL=C.UTF-8")
@@ -28,7 +41,7 @@ foreach(case_dir ${KORVANEL_E2E_CASES})
   if(IS_DIRECTORY ${case_dir})
     get_filename_component(case_name ${case_dir} NAME)
     add_test(NAME e2e.${case_name}
-             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/e2e/run_case.sh ${case_dir}
+             COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/wine/run_wine_case.sh ${case_dir}
                      ${KORVANEL_WINE} $<TARGET_FILE:korvanel>)
     # The harness runs the program in the locale it is given.
     set_tests_properties(e2e.${case_name} PROPERTIES
