@@ -28,7 +28,7 @@ cmake --build build/tsan -j "$jobs" --target korvanel_unit_tests
 TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/korvanel_unit_tests --gtest_filter='*LogReaderPaths*:*Run*' --gtest_brief=1
 
 echo "== fuzzing the whole program on arbitrary logs"
-bash scripts/fuzz.sh 120
+bash scripts/fuzz.sh 60
 
 echo "== terminal and browser tests"
 bash tests/terminal/run_terminal_test.sh build/release/korvanel

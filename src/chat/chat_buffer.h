@@ -16,7 +16,7 @@ public:
     static constexpr std::size_t kSlotText = 300;
     // The lines are kept in blocks that never move, so that the buffer
     // grows without copying what it holds; a line never spans two blocks.
-    static constexpr std::size_t kBlock = std::size_t{1} << 20;
+    static constexpr std::size_t kBlock = std::size_t{1} << 16;
 
     // Stores a copy of the line (cut at 300 characters).
     void store(std::string_view line) {

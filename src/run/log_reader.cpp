@@ -75,16 +75,14 @@ constexpr int kBatches = 4;
 // block's last, unfinished line, then the block), and each line's text and
 // first look.
 struct LogReader::Batch {
-    explicit Batch(std::size_t capacity)
-        : bytes(new char[capacity]), looks(new std::uint64_t[capacity]), numbers(new std::int32_t[capacity]) {
-        texts.reserve(capacity);  // at most one line per byte
-    }
+    explicit Batch(std::size_t capacity) : bytes(new char[capacity]) {}
 
     std::unique_ptr<char[]> bytes;
+    // Each line's text, first look and first number of its message text:
+    // as many as the blocks have held lines.
     std::vector<std::string_view> texts;
-    // Filled as far as lines go.
-    std::unique_ptr<std::uint64_t[]> looks;
-    std::unique_ptr<std::int32_t[]> numbers;  // the first number of each message text
+    std::vector<std::uint64_t> looks;
+    std::vector<std::int32_t> numbers;
     bool last = false;          // no line follows this block's
     std::exception_ptr error;   // the read of this block failed: it ends the log
 };
@@ -227,7 +225,11 @@ private:
         std::memcpy(carry_.get(), bytes + pos, carry_length_);
         batch.last = eof_;
         const std::size_t count = batch.texts.size();
-        first_look_at(batch.texts.data(), batch.looks.get(), count);
+        if (batch.looks.size() < count) {
+            batch.looks.resize(count);
+            batch.numbers.resize(count);
+        }
+        first_look_at(batch.texts.data(), batch.looks.data(), count);
         for (std::size_t i = 0; i < count; ++i) batch.numbers[i] = read_number(batch.texts[i], kMessageColumn);
     }
 
@@ -271,8 +273,8 @@ bool LogReader::next_batch() {
         if (batch == nullptr) break;
         batch_ = batch;
         texts_ = batch_->texts.data();
-        looks_ = batch_->looks.get();
-        numbers_ = batch_->numbers.get();
+        looks_ = batch_->looks.data();
+        numbers_ = batch_->numbers.data();
         at_ = 0;
         count_ = batch_->texts.size();
         if (count_ != 0) return true;

@@ -15,6 +15,7 @@
 #include <string_view>
 #include <vector>
 
+#include "diag/messages.h"
 #include "run/command_line.h"
 #include "run/log_parts.h"
 #include "run/page_names.h"
@@ -58,12 +59,13 @@ bool any_of(const std::vector<NativeString>& args, std::initializer_list<std::st
     return false;
 }
 
-// A message naming one of the arguments, as the program's texts show names.
+// A message naming one of the arguments, as the console shows names (no
+// control byte).
 bool names_an_argument(std::string_view message, std::string_view prefix, const std::vector<NativeString>& args) {
     if (!message.starts_with(prefix)) return false;
     message.remove_prefix(prefix.size());
     for (const NativeString& arg : args) {
-        if (message == korvanel::shown_name(arg)) return true;
+        if (message == korvanel::console_safe(korvanel::shown_name(arg))) return true;
     }
     return false;
 }
