@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "stats/slot_hints.h"
+#include "stats/timeline.h"
 #include "stats/value_series.h"
 #include "text/bounded_text.h"
 
@@ -209,6 +210,8 @@ struct PartStats {
     std::int32_t lootOpenFlag = 0;
     SlotTable<KillerStats, 1000> killers;
     std::int32_t killerCount = 0;
+    // every damage, heal, kill and death of the part, by second and fight
+    Timeline timeline;
 
     bool operator==(const PartStats&) const = default;
 };
