@@ -20,10 +20,10 @@ constexpr auto kEmptyFolder = latin1("nom de dossier vide");
 constexpr auto kEmptyFile = latin1("nom de fichier vide");
 constexpr auto kSecondLog = latin1("un seul fichier log peut etre donne : %s");
 constexpr auto kUsage =
-    latin1("usage : korvanel [-o DOSSIER] [--no-wait] [FICHIER_LOG]   (korvanel --help pour l'aide)\n");
+    latin1("usage : korvanel [-o DOSSIER] [--json] [--no-wait] [FICHIER_LOG]   (korvanel --help pour l'aide)\n");
 
 constexpr auto kHelp = latin1(
-    "usage : korvanel [-o DOSSIER] [--no-wait] [FICHIER_LOG]\n"
+    "usage : korvanel [-o DOSSIER] [--json] [--no-wait] [FICHIER_LOG]\n"
     "\n"
     "KORVANEL lit le journal de jeu (chat.log) et en fait des pages HTML de statistiques.\n"
     "\n"
@@ -31,6 +31,7 @@ constexpr auto kHelp = latin1(
     "                         (ou le nom demandé quand il n'y est pas)\n"
     "  -o, --output DOSSIER   écrire les pages dans DOSSIER, créé au besoin\n"
     "      --output=DOSSIER   (de même)\n"
+    "      --json             écrire aussi graphiques.json, les données des graphiques\n"
     "      --no-wait          finir sans attendre une touche\n"
     "  -h, --help             afficher cette aide\n"
     "  -V, --version          afficher la version\n"
@@ -111,6 +112,8 @@ CommandLine parse_command_line(const std::vector<NativeString>& args) {
             parser.folder(&value, "--output");
         } else if (spelled(arg, "--no-wait")) {
             parser.result.no_wait = true;
+        } else if (spelled(arg, "--json")) {
+            parser.result.json = true;
         } else if (spelled(arg, "-h") || spelled(arg, "--help")) {
             parser.result.help = true;
         } else if (spelled(arg, "-V") || spelled(arg, "--version")) {

@@ -9,6 +9,8 @@
 #include "chat/chat_buffer.h"
 #include "chat/transcript.h"
 #include "report/analysis_page.h"
+#include "report/charts_json.h"
+#include "report/charts_page.h"
 #include "run/command_line.h"
 #include "run/log_parts.h"
 #include "run/log_open.h"
@@ -28,6 +30,7 @@ constexpr auto kWritingPart = latin1("\nanalyse et ecriture de la partie de log 
 constexpr auto kProcessingTime = latin1("\n\nTemps de traitement: %i,%is");
 constexpr auto kDoneHead = latin1("\n\nTraitement termine avec succes\n\nlire l'analyse dans les fichiers ");
 constexpr auto kDoneTranscript = latin1(" et le chat dans discussions.html\n");
+constexpr auto kDoneCharts = latin1("et les graphiques dans graphiques.html\n");
 constexpr auto kDoneSameFolder = latin1("(dans le meme dossier)");
 constexpr auto kDoneFolder = latin1("(dans le dossier %s)");
 constexpr auto kDoneKey = latin1("\n\nappuyez sur une touche pour quitter");
@@ -49,6 +52,7 @@ struct RunPlan {
     std::filesystem::path dir;
     std::optional<NativeString> log;
     std::optional<NativeString> output;
+    bool json = false;
 };
 
 [[noreturn]] void fatal_with_name(std::string_view format, std::string_view name) {
@@ -111,9 +115,12 @@ int run_sequence(Console& console, const RunPlan& plan) {
     // The log's own file is never written over: a page named like it takes
     // another name, and the transcript cannot.
     const bool log_beside_pages = same_file(pages.path, log.folder);
-    if ((log_beside_pages && same_page_name(log.shown_file_name, kTranscriptName)) ||
-        same_file(pages.path / path_from_latin1(kTranscriptName), log.path)) {
-        fatal_with_name(kCannotWrite, kTranscriptName);
+    for (std::string_view own : {kTranscriptName, kChartsPageName, plan.json ? kChartsDataName : ""}) {
+        if (own.empty()) continue;
+        if ((log_beside_pages && same_page_name(log.shown_file_name, own)) ||
+            same_file(pages.path / path_from_latin1(own), log.path)) {
+            fatal_with_name(kCannotWrite, own);
+        }
     }
     const std::int64_t start = console.now_ms();
     console.write(kReading);
@@ -137,21 +144,27 @@ int run_sequence(Console& console, const RunPlan& plan) {
     for (int i = 0; i < parts.count; ++i) names.emplace_back(parts.names[static_cast<std::size_t>(i)].view());
     const std::vector<PageTarget> targets =
         assign_page_targets(names, pages.path, log_beside_pages ? log.shown_file_name : "", log.path);
+    std::vector<Timeline> timelines;
     for (int i = 0; i < parts.count; ++i) {
         const auto slot = static_cast<std::size_t>(i);
         print(console, kWritingPart, names[slot]);
         write_analysis_page(*parts.stats[slot], log_name, targets[slot]);
+        timelines.push_back(std::move(parts.stats[slot]->timeline));
+        timelines.back().finish();
         parts.stats[slot].reset();
     }
     reader.close();
     write_discussions_page(*chat, log_name, pages.path, console);
     chat.reset();
+    write_charts_page(names, targets, timelines, log_name, pages.path);
+    if (plan.json) write_charts_json(names, targets, timelines, log.path, pages.path);
 
     const int tenths = round_half_up(static_cast<double>(console.now_ms() - start) / 100.0);
     print(console, kProcessingTime, tenths / 10, tenths % 10);
     console.write(kDoneHead);
     for (const PageTarget& target_page : targets) print(console, "%s, ", target_page.display_name);
     console.write(kDoneTranscript);
+    console.write(kDoneCharts);
     if (pages.shown) {
         print(console, kDoneFolder, *pages.shown);
     } else {
@@ -199,7 +212,7 @@ int run_command_line(Console& console, const std::vector<NativeString>& args, co
         console.write(version_text());
         return 0;
     }
-    return run_plan(console, RunPlan{dir, command.log, command.output}, !command.no_wait);
+    return run_plan(console, RunPlan{dir, command.log, command.output, command.json}, !command.no_wait);
 }
 
 int run_command_line(Console& console, const std::vector<NativeString>& args) {

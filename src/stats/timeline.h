@@ -112,7 +112,7 @@ private:
     std::int32_t last_clock_ = 0;   // clock second of the last amount event
     std::int32_t last_offset_ = 0;  // its offset in the current fight
     bool second_open_ = false;
-    std::int32_t open_offset_ = 0;  // the second being summed
+    std::int32_t open_offset_ = 0;    // the second being summed
     std::int32_t packed_offset_ = 0;  // offset of the last second packed in the current fight
     AmountSums open_sums_{};
 };

@@ -185,7 +185,7 @@ TEST(CommandLineRun, HelpAndVersionReadNothing) {
     dir.write("chat.log", "");
     const CommandRun help = run_with(dir, {"--version", "-h"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.console.output.rfind("usage : korvanel [-o DOSSIER] [--no-wait] [FICHIER_LOG]\n", 0), 0u);
+    EXPECT_EQ(help.console.output.rfind("usage : korvanel [-o DOSSIER] [--json] [--no-wait] [FICHIER_LOG]\n", 0), 0u);
     EXPECT_EQ(help.console.errors, "");
     const CommandRun version = run_with(dir, {"-V"});
     EXPECT_EQ(version.status, 0);
@@ -217,7 +217,7 @@ TEST(CommandLineRun, TheWorkingDirectoryIsKnownByIdentity) {
         std::filesystem::create_directory(dir.path() / "sub");
         const CommandRun run = run_with(dir, args);
         EXPECT_EQ(run.status, 0);
-        EXPECT_NE(run.console.output.find("discussions.html\n(dans le meme dossier)\n\n"), std::string::npos) << args[0];
+        EXPECT_NE(run.console.output.find("graphiques.html\n(dans le meme dossier)\n\n"), std::string::npos) << args[0];
     }
 }
 
@@ -234,7 +234,8 @@ TEST(CommandLineRun, TheLogsOwnFileCountsOnlyBesideThePages) {
     EXPECT_EQ(beside.status, 0);
     EXPECT_EQ(dir.read("sub/resultats.html"), "[10:00:00] x\n");
     EXPECT_TRUE(dir.exists("sub/Resultats_.html"));
-    EXPECT_NE(beside.console.output.find("Resultats_.html,  et le chat dans discussions.html\n(dans le dossier sub)"),
+    EXPECT_NE(beside.console.output.find("Resultats_.html,  et le chat dans discussions.html\n"
+                                         "et les graphiques dans graphiques.html\n(dans le dossier sub)"),
               std::string::npos);
 }
 
