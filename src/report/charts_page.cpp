@@ -51,10 +51,10 @@ constexpr auto kDealt = latin1("infligés");
 
 // Chart geometry, in pixels.
 constexpr int kLeft = 56;
-constexpr int kRight = 48;  // room for the last start time
+constexpr int kRight = 12;
 constexpr int kMarkBand = 16;
 constexpr int kPlotHeight = 170;
-constexpr int kBottom = 22;
+constexpr int kBottom = 54;  // room for the fights' start times
 constexpr int kTargetWidth = 1000;
 
 std::string number(std::int64_t v) {
@@ -212,10 +212,12 @@ void close_svg(std::string& out, const ChartData& data) {
     for (std::size_t i = 0; i < data.fight_x.size(); ++i) {
         const int x = kLeft + data.fight_x[i];
         if (i != 0) breaks += "M" + number(x - 2) + " " + number(kMarkBand) + "v" + number(kPlotHeight);
+        // upright, read from the bottom, ending under the axis
         if (x >= free_from) {
-            times += "<text x=\"" + number(x) + "\" y=\"" + number(bottom + 13) + "\">" +
-                     clock_text(data.fight_start[i]) + "</text>";
-            free_from = x + 52;
+            const std::string at = number(x + 4) + " " + number(bottom + 4);
+            times += "<text transform=\"rotate(-90 " + at + ")\" x=\"" + number(x + 4) + "\" y=\"" +
+                     number(bottom + 4) + "\" text-anchor=\"end\">" + clock_text(data.fight_start[i]) + "</text>";
+            free_from = x + 12;
         }
     }
     if (!breaks.empty()) out += "<path class=\"b\" d=\"" + breaks + "\"/>";

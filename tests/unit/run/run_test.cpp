@@ -221,6 +221,19 @@ TEST(CommandLineRun, TheWorkingDirectoryIsKnownByIdentity) {
     }
 }
 
+TEST(CommandLineRun, ALogNamedLikeTheChartsDataEndsTheRunOnlyWithJson) {
+    TempDir dir;
+    const std::string log = "[10:00:00] Vous encaissez 5 points de d\xe9g\xe2ts.\n";
+    dir.write("Graphiques.JSON", log);
+    EXPECT_EQ(run_with(dir, {"Graphiques.JSON"}).status, 0);
+    EXPECT_EQ(dir.read("Graphiques.JSON"), log);
+    const CommandRun json = run_with(dir, {"--json", "Graphiques.JSON"});
+    EXPECT_EQ(json.status, 1);
+    EXPECT_NE(json.console.output.find("impossible d'ecrire le fichier graphiques.json"), std::string::npos);
+    EXPECT_EQ(json.console.output.find("Lecture en cours"), std::string::npos);
+    EXPECT_EQ(dir.read("Graphiques.JSON"), log);
+}
+
 TEST(CommandLineRun, TheLogsOwnFileCountsOnlyBesideThePages) {
     TempDir dir;
     std::filesystem::create_directory(dir.path() / "sub");
