@@ -121,7 +121,7 @@ void fight_json(std::string& out, const Timeline& timeline, const Fight& fight) 
     out += "{\"start\":\"" + clock_text(fight.start) + "\",";
     integer(out, "length", fight.length);
     out += ',';
-    sums(out, fight.sums);
+    sums(out, timeline.sums(fight));
     out += ',';
     integer(out, "kills", fight.kills);
     out += ',';

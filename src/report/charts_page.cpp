@@ -1,6 +1,7 @@
 #include "report/charts_page.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include "report/page_writer.h"
@@ -57,9 +58,34 @@ constexpr int kPlotHeight = 170;
 constexpr int kBottom = 54;  // room for the fights' start times
 constexpr int kTargetWidth = 1000;
 
+// Appends the pieces of a page: texts as they stand (the program's own,
+// nothing to escape), integers in decimal.
+class Out {
+public:
+    explicit Out(std::string& text) : text_(text) {}
+    Out& operator<<(std::string_view piece) {
+        text_.append(piece);
+        return *this;
+    }
+    Out& operator<<(char c) {
+        text_.push_back(c);
+        return *this;
+    }
+    Out& operator<<(std::int64_t v) {
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof digits, v).ptr;
+        text_.append(digits, end);
+        return *this;
+    }
+    Out& operator<<(int v) { return *this << std::int64_t{v}; }
+
+private:
+    std::string& text_;
+};
+
 std::string number(std::int64_t v) {
     std::string out;
-    append_int(out, v);
+    Out(out) << v;
     return out;
 }
 
@@ -69,21 +95,18 @@ std::int64_t per_second(std::int64_t sum, std::int64_t seconds) {
     return static_cast<std::int64_t>(std::floor(static_cast<double>(sum) / static_cast<double>(seconds) + 0.5));
 }
 
-std::string clock_text(std::int64_t clock) {
-    clock %= kSecondsPerDay;
-    if (clock < 0) clock += kSecondsPerDay;
-    char text[9];
-    const int h = static_cast<int>(clock / 3600), m = static_cast<int>(clock / 60 % 60),
-              s = static_cast<int>(clock % 60);
-    text[0] = static_cast<char>('0' + h / 10);
-    text[1] = static_cast<char>('0' + h % 10);
-    text[2] = ':';
-    text[3] = static_cast<char>('0' + m / 10);
-    text[4] = static_cast<char>('0' + m % 10);
-    text[5] = ':';
-    text[6] = static_cast<char>('0' + s / 10);
-    text[7] = static_cast<char>('0' + s % 10);
-    return std::string(text, 8);
+// "HH:MM:SS" of a clock second (one past midnight reads as the next day's).
+struct Clock {
+    std::int64_t second;
+};
+Out& operator<<(Out& out, Clock clock) {
+    std::int64_t c = clock.second % kSecondsPerDay;
+    if (c < 0) c += kSecondsPerDay;
+    const int h = static_cast<int>(c / 3600), m = static_cast<int>(c / 60 % 60), s = static_cast<int>(c % 60);
+    const char text[8] = {static_cast<char>('0' + h / 10), static_cast<char>('0' + h % 10), ':',
+                          static_cast<char>('0' + m / 10), static_cast<char>('0' + m % 10), ':',
+                          static_cast<char>('0' + s / 10), static_cast<char>('0' + s % 10)};
+    return out << std::string_view(text, 8);
 }
 
 std::int64_t dealt(const AmountSums& sums) { return sums[0] + sums[1] + sums[2] + sums[3]; }
@@ -107,7 +130,7 @@ struct ChartData {
 };
 
 ChartData chart_data(const Timeline& timeline, std::size_t first, std::int32_t window) {
-    const std::vector<Fight>& fights = timeline.fights();
+    const Timeline::Fights& fights = timeline.fights();
     const std::size_t shown = fights.size() - first;
     std::size_t column_count = 0;
     for (std::size_t i = first; i < fights.size(); ++i) {
@@ -183,103 +206,100 @@ Scale scale_for(double max) {
     return scale;
 }
 
-void open_svg(std::string& out, const ChartData& data, const Scale& scale) {
-    const int width = kLeft + data.width + kRight;
-    const int height = kMarkBand + kPlotHeight + kBottom;
-    out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + number(width) + "\" height=\"" + number(height) +
-           "\" font-size=\"10\" fill=\"#074385\">";
-    out += kChartStyle;
+void open_svg(std::string& text, const ChartData& data, const Scale& scale) {
+    Out out(text);
+    out << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << kLeft + data.width + kRight << "\" height=\""
+        << kMarkBand + kPlotHeight + kBottom << "\" font-size=\"10\" fill=\"#074385\">" << kChartStyle;
     // graduations
-    std::string grid = "<path class=\"g\" d=\"";
-    std::string labels;
+    out << "<path class=\"g\" d=\"";
     for (std::int64_t value = 0; value <= scale.top; value += scale.step) {
-        const int y = scale.y(static_cast<double>(value));
-        grid += "M" + number(kLeft) + " " + number(y) + "h" + number(data.width);
-        labels += "<text x=\"" + number(kLeft - 4) + "\" y=\"" + number(y + 3) + "\" text-anchor=\"end\">" +
-                  number(value) + "</text>";
+        out << 'M' << kLeft << ' ' << scale.y(static_cast<double>(value)) << 'h' << data.width;
     }
-    out += grid + "\"/>" + labels;
-    out += "<text x=\"2\" y=\"10\">/s</text>";
+    out << "\"/>";
+    for (std::int64_t value = 0; value <= scale.top; value += scale.step) {
+        out << "<text x=\"" << kLeft - 4 << "\" y=\"" << scale.y(static_cast<double>(value)) + 3
+            << "\" text-anchor=\"end\">" << value << "</text>";
+    }
+    out << "<text x=\"2\" y=\"10\">/s</text>";
 }
 
-void close_svg(std::string& out, const ChartData& data) {
+void close_svg(std::string& text, const ChartData& data) {
+    Out out(text);
     const int bottom = kMarkBand + kPlotHeight;
     // the axis, the breaks between fights and their start times
-    out += "<path class=\"x\" d=\"M" + number(kLeft) + " " + number(bottom) + "h" + number(data.width) + "\"/>";
-    std::string breaks;
-    std::string times;
+    out << "<path class=\"x\" d=\"M" << kLeft << ' ' << bottom << 'h' << data.width << "\"/>";
+    if (data.fight_x.size() > 1) {
+        out << "<path class=\"b\" d=\"";
+        for (std::size_t i = 1; i < data.fight_x.size(); ++i) {
+            out << 'M' << kLeft + data.fight_x[i] - 2 << ' ' << kMarkBand << 'v' << kPlotHeight;
+        }
+        out << "\"/>";
+    }
     int free_from = -1000;
     for (std::size_t i = 0; i < data.fight_x.size(); ++i) {
         const int x = kLeft + data.fight_x[i];
-        if (i != 0) breaks += "M" + number(x - 2) + " " + number(kMarkBand) + "v" + number(kPlotHeight);
         // upright, read from the bottom, ending under the axis
-        if (x >= free_from) {
-            const std::string at = number(x + 4) + " " + number(bottom + 4);
-            times += "<text transform=\"rotate(-90 " + at + ")\" x=\"" + number(x + 4) + "\" y=\"" +
-                     number(bottom + 4) + "\" text-anchor=\"end\">" + clock_text(data.fight_start[i]) + "</text>";
-            free_from = x + 12;
-        }
+        if (x < free_from) continue;
+        out << "<text transform=\"rotate(-90 " << x + 4 << ' ' << bottom + 4 << ")\" x=\"" << x + 4 << "\" y=\""
+            << bottom + 4 << "\" text-anchor=\"end\">" << Clock{data.fight_start[i]} << "</text>";
+        free_from = x + 12;
     }
-    if (!breaks.empty()) out += "<path class=\"b\" d=\"" + breaks + "\"/>";
-    out += times;
     // kills and deaths, above their windows
-    std::string kills, deaths;
-    for (const Column& column : data.columns) {
-        const int middle = kLeft + column.x + data.column_width / 2;
-        if (column.kills > 0) kills += "M" + number(middle - 3) + " 1h6l-3 6z";
-        if (column.deaths > 0) deaths += "M" + number(middle) + " 8l3 3-3 3-3-3z";
-    }
-    if (!kills.empty()) out += "<path class=\"k\" d=\"" + kills + "\"/>";
-    if (!deaths.empty()) out += "<path class=\"d\" d=\"" + deaths + "\"/>";
-    out += "</svg>";
+    auto marks = [&](const char* css, std::int32_t Column::*count, std::string_view shape, int shift) {
+        bool any = false;
+        for (const Column& column : data.columns) {
+            if (column.*count == 0) continue;
+            if (!any) out << "<path class=\"" << css << "\" d=\"";
+            any = true;
+            out << 'M' << kLeft + column.x + data.column_width / 2 + shift << shape;
+        }
+        if (any) out << "\"/>";
+    };
+    marks("k", &Column::kills, " 1h6l-3 6z", -3);
+    marks("d", &Column::deaths, " 8l3 3-3 3-3-3z", 0);
+    out << "</svg>";
 }
 
-void add_rect(std::string& out, const char* css, int x, int width, int top, int bottom) {
+void add_rect(Out& out, const char* css, int x, int width, int top, int bottom) {
     if (bottom <= top || width <= 0) return;
-    out += "<rect class=\"";
-    out += css;
-    out += "\" x=\"" + number(x) + "\" y=\"" + number(top) + "\" width=\"" + number(width) + "\" height=\"" +
-           number(bottom - top) + "\"/>";
+    out << "<rect class=\"" << css << "\" x=\"" << x << "\" y=\"" << top << "\" width=\"" << width
+        << "\" height=\"" << bottom - top << "\"/>";
 }
 
 // The tooltip's first line: the window's clock times and seconds.
-std::string window_title(const Column& column) {
-    std::string title = clock_text(column.start);
-    if (column.seconds > 1) title += " - " + clock_text(column.start + column.seconds - 1);
-    title += " (" + number(column.seconds) + " s)";
-    return title;
+void window_title(Out& out, const Column& column) {
+    out << "<g><title>" << Clock{column.start};
+    if (column.seconds > 1) out << " - " << Clock{column.start + column.seconds - 1};
+    out << " (" << column.seconds << " s)";
 }
 
-void add_figure(std::string& title, std::string_view label, std::int64_t sum, std::int32_t seconds) {
-    title += "\n";
-    title += label;
-    title += " " + number(sum) + " (" + number(per_second(sum, seconds)) + "/s)";
+void add_figure(Out& out, std::string_view label, std::int64_t sum, std::int32_t seconds) {
+    out << '\n' << label << ' ' << sum << " (" << per_second(sum, seconds) << "/s)";
 }
 
-void add_marks(std::string& title, const Column& column) {
-    if (column.kills > 0) title += "\n" + std::string(kKilled.view()) + " " + number(column.kills);
-    if (column.deaths > 0) title += "\n" + std::string(kDeaths.view()) + " " + number(column.deaths);
+void add_marks(Out& out, const Column& column) {
+    if (column.kills > 0) out << '\n' << kKilled.view() << ' ' << column.kills;
+    if (column.deaths > 0) out << '\n' << kDeaths.view() << ' ' << column.deaths;
+    out << "</title>";
 }
 
 // Damage dealt per second, stacked by kind.
-void dealt_chart(std::string& out, const ChartData& data) {
+void dealt_chart(std::string& text, const ChartData& data) {
     double max = 0;
     for (const Column& c : data.columns) max = std::max(max, static_cast<double>(dealt(c.sums)) / c.seconds);
     const Scale scale = scale_for(max);
-    open_svg(out, data, scale);
+    open_svg(text, data, scale);
+    Out out(text);
     const int bottom = kMarkBand + kPlotHeight;
     for (const Column& column : data.columns) {
         const int x = kLeft + column.x;
-        std::string title = window_title(column);
-        add_figure(title, kDealt, dealt(column.sums), column.seconds);
+        window_title(out, column);
+        add_figure(out, kDealt, dealt(column.sums), column.seconds);
         for (int k = 0; k < 4; ++k) {
             const std::int64_t sum = column.sums[static_cast<std::size_t>(k)];
-            if (sum != 0) add_figure(title, kLooks[k].label, sum, column.seconds);
+            if (sum != 0) add_figure(out, kLooks[k].label, sum, column.seconds);
         }
-        add_marks(title, column);
-        out += "<g><title>";
-        append_escaped(out, title);
-        out += "</title>";
+        add_marks(out, column);
         if (dealt(column.sums) == 0) add_rect(out, "e", x, data.column_width, kMarkBand, bottom);
         std::int64_t below = 0;
         for (int k = 0; k < 4; ++k) {
@@ -290,40 +310,38 @@ void dealt_chart(std::string& out, const ChartData& data) {
             const int high = scale.y(static_cast<double>(below) / column.seconds);
             add_rect(out, kLooks[k].css, x, data.column_width, high, low);
         }
-        out += "</g>";
+        out << "</g>";
     }
-    close_svg(out, data);
+    close_svg(text, data);
 }
 
 // Damage received and heals per second, side by side in each column.
-void received_chart(std::string& out, const ChartData& data) {
+void received_chart(std::string& text, const ChartData& data) {
     double max = 0;
     for (const Column& c : data.columns) {
         max = std::max({max, static_cast<double>(at(c.sums, AmountKind::Received)) / c.seconds,
                         static_cast<double>(at(c.sums, AmountKind::Healed)) / c.seconds});
     }
     const Scale scale = scale_for(max);
-    open_svg(out, data, scale);
+    open_svg(text, data, scale);
+    Out out(text);
     const int bottom = kMarkBand + kPlotHeight;
     const int left_width = data.column_width / 2;
     for (const Column& column : data.columns) {
         const int x = kLeft + column.x;
         const std::int64_t received = at(column.sums, AmountKind::Received);
         const std::int64_t healed = at(column.sums, AmountKind::Healed);
-        std::string title = window_title(column);
-        add_figure(title, kLooks[4].label, received, column.seconds);
-        add_figure(title, kLooks[5].label, healed, column.seconds);
-        add_marks(title, column);
-        out += "<g><title>";
-        append_escaped(out, title);
-        out += "</title>";
+        window_title(out, column);
+        add_figure(out, kLooks[4].label, received, column.seconds);
+        add_figure(out, kLooks[5].label, healed, column.seconds);
+        add_marks(out, column);
         if (received == 0 && healed == 0) add_rect(out, "e", x, data.column_width, kMarkBand, bottom);
         add_rect(out, "r", x, left_width, scale.y(static_cast<double>(received) / column.seconds), bottom);
         add_rect(out, "h", x + left_width, data.column_width - left_width,
                  scale.y(static_cast<double>(healed) / column.seconds), bottom);
-        out += "</g>";
+        out << "</g>";
     }
-    close_svg(out, data);
+    close_svg(text, data);
 }
 
 void legend(std::string& out, std::initializer_list<int> kinds) {
@@ -349,7 +367,7 @@ std::string formatted(std::string_view format, std::initializer_list<FormatArg> 
 }
 
 void summary(std::string& out, const Timeline& timeline) {
-    const std::vector<Fight>& fights = timeline.fights();
+    const Timeline::Fights& fights = timeline.fights();
     std::int64_t active = 0;
     for (const Fight& fight : fights) active += fight.length;
     const AmountSums& t = timeline.totals();
@@ -374,7 +392,7 @@ void summary(std::string& out, const Timeline& timeline) {
 }
 
 void charts(std::string& out, const Timeline& timeline) {
-    const std::vector<Fight>& fights = timeline.fights();
+    const Timeline::Fights& fights = timeline.fights();
     const std::size_t first = fights.size() > kChartFights ? fights.size() - kChartFights : 0;
     std::vector<std::int32_t> lengths;
     for (std::size_t i = first; i < fights.size(); ++i) lengths.push_back(fights[i].length);
@@ -401,30 +419,30 @@ void charts(std::string& out, const Timeline& timeline) {
     legend(out, {4, 5});
 }
 
-void table(std::string& out, const Timeline& timeline) {
-    const std::vector<Fight>& fights = timeline.fights();
-    out += latin1(
-               "<table border=\"0\" bgcolor=\"#000000\"><tr align=\"center\" bgcolor=\"#DEE3E7\">"
-               "<td width=\"80\">Début</td><td width=\"90\">Durée</td><td width=\"90\">Dégâts infligés</td>"
-               "<td width=\"70\">par seconde</td><td width=\"90\">Dégâts reçus</td><td width=\"90\">Soins</td>"
-               "<td width=\"70\">Ennemis tués</td><td width=\"70\">Morts</td></tr>")
+void table(std::string& text, const Timeline& timeline) {
+    const Timeline::Fights& fights = timeline.fights();
+    Out out(text);
+    out << latin1("<table border=\"0\" bgcolor=\"#000000\"><tr align=\"center\" bgcolor=\"#DEE3E7\">"
+                  "<td width=\"80\">Début</td><td width=\"90\">Durée</td><td width=\"90\">Dégâts infligés</td>"
+                  "<td width=\"70\">par seconde</td><td width=\"90\">Dégâts reçus</td><td width=\"90\">Soins</td>"
+                  "<td width=\"70\">Ennemis tués</td><td width=\"70\">Morts</td></tr>")
                .view();
     std::size_t first = 0;
     if (fights.size() > kTableFights) {
         first = fights.size() - kTableFights;
-        out += "<tr align=\"center\" bgcolor=\"#EFEFEF\"><td colspan=\"8\">";
-        out += formatted(kEarlierFights, {static_cast<int>(std::min<std::size_t>(first, 2147483647))});
-        out += "</td></tr>";
+        out << "<tr align=\"center\" bgcolor=\"#EFEFEF\"><td colspan=\"8\">"
+            << formatted(kEarlierFights, {static_cast<int>(std::min<std::size_t>(first, 2147483647))})
+            << "</td></tr>";
     }
     for (std::size_t i = first; i < fights.size(); ++i) {
         const Fight& f = fights[i];
-        out += "<tr align=\"center\" bgcolor=\"#EFEFEF\"><td>" + clock_text(f.start) + "</td><td>" +
-               active_time_text(f.length) + "</td><td>" + number(dealt(f.sums)) + "</td><td>" +
-               number(per_second(dealt(f.sums), f.length)) + "</td><td>" + number(at(f.sums, AmountKind::Received)) +
-               "</td><td>" + number(at(f.sums, AmountKind::Healed)) + "</td><td>" + number(f.kills) + "</td><td>" +
-               number(f.deaths) + "</td></tr>";
+        const AmountSums sums = timeline.sums(f);
+        out << "<tr align=\"center\" bgcolor=\"#EFEFEF\"><td>" << Clock{f.start} << "</td><td>"
+            << active_time_text(f.length) << "</td><td>" << dealt(sums) << "</td><td>"
+            << per_second(dealt(sums), f.length) << "</td><td>" << at(sums, AmountKind::Received) << "</td><td>"
+            << at(sums, AmountKind::Healed) << "</td><td>" << f.kills << "</td><td>" << f.deaths << "</td></tr>";
     }
-    out += "</table>";
+    out << "</table>";
 }
 }  // namespace
 

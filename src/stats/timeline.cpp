@@ -1,58 +1,64 @@
 #include "stats/timeline.h"
 
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <limits>
+
 namespace korvanel {
 
 namespace {
-void put_varint(std::vector<std::uint8_t>& out, std::uint64_t v) {
-    while (v >= 0x80) {
-        out.push_back(static_cast<std::uint8_t>(v | 0x80));
-        v >>= 7;
-    }
-    out.push_back(static_cast<std::uint8_t>(v));
+constexpr std::uint8_t kWideSums = 0x80;
+constexpr std::uint8_t kLongStep = 0xFF;
+
+template <class T>
+std::uint8_t* put(std::uint8_t* out, T v) {
+    std::memcpy(out, &v, sizeof v);
+    return out + sizeof v;
 }
 
-std::uint64_t get_varint(const std::vector<std::uint8_t>& in, std::uint32_t& at) {
-    std::uint64_t v = 0;
-    for (int shift = 0;; shift += 7) {
-        const std::uint8_t byte = in[at++];
-        v |= static_cast<std::uint64_t>(byte & 0x7F) << shift;
-        if ((byte & 0x80) == 0) return v;
-    }
+template <class T>
+T get(const std::uint8_t*& in) {
+    T v;
+    std::memcpy(&v, in, sizeof v);
+    in += sizeof v;
+    return v;
 }
 
-// Sums are never negative in practice (amounts are read without sign), but
-// are kept exact either way.
-std::uint64_t zigzag(std::int64_t v) {
-    return (static_cast<std::uint64_t>(v) << 1) ^ static_cast<std::uint64_t>(v >> 63);
-}
-std::int64_t unzigzag(std::uint64_t v) { return static_cast<std::int64_t>(v >> 1) ^ -static_cast<std::int64_t>(v & 1); }
+// The most bytes a row takes.
+constexpr std::uint32_t kLongestRow = 1 + 5 + 8 * kAmountKinds;
 }  // namespace
 
-void Timeline::add_amount(std::int32_t clock, AmountKind kind, std::int64_t value) {
-    if (clock == kNoClock) {
-        if (!has_amount_) return;
-        clock = last_clock_;
-    }
+// Where a row at `at` (or after it) starts: rows never straddle two blocks.
+std::uint32_t Timeline::row_start(std::uint32_t at) const {
+    const std::uint32_t in_block = at % kBlockBytes;
+    return in_block != 0 && kBlockBytes - in_block < kLongestRow ? at - in_block + kBlockBytes : at;
+}
+
+std::uint8_t* Timeline::room_for_row() {
+    packed_used_ = row_start(packed_used_);
+    if (packed_used_ / kBlockBytes == blocks_.size()) blocks_.emplace_back(kBlockBytes);
+    return blocks_[packed_used_ / kBlockBytes].data() + packed_used_ % kBlockBytes;
+}
+
+void Timeline::add_amount_at_new_second(std::int32_t clock, AmountKind kind, std::int64_t value) {
+    if (clock == kNoClock) return;  // no amount event before it
     const std::int32_t step = has_amount_ ? clock_step(last_clock_, clock) : 0;
     if (!has_amount_ || step > kFightGap || step < 0) {
         start_fight(clock);
     } else {
+        pack_open_second();
         last_offset_ += step;
     }
     last_clock_ = clock;
     has_amount_ = true;
-
-    Fight& fight = fights_.back();
-    fight.length = last_offset_ + 1;
+    fights_.back().length = last_offset_ + 1;
+    second_open_ = true;
+    open_offset_ = last_offset_;
     const auto k = static_cast<std::size_t>(kind);
-    fight.sums[k] += value;
-    totals_[k] += value;
-    if (second_open_ && open_offset_ != last_offset_) pack_open_second();
-    if (!second_open_) {
-        second_open_ = true;
-        open_offset_ = last_offset_;
-    }
     open_sums_[k] += value;
+    open_kinds_ |= 1U << k;
+    totals_[k] += value;
 }
 
 void Timeline::add_mark(std::int32_t clock, std::int32_t kills, std::int32_t deaths) {
@@ -78,45 +84,80 @@ void Timeline::add_mark(std::int32_t clock, std::int32_t kills, std::int32_t dea
 }
 
 void Timeline::start_fight(std::int32_t clock) {
-    if (second_open_) pack_open_second();
-    const auto begin = static_cast<std::uint32_t>(packed_.size());
+    pack_open_second();
+    const std::uint32_t begin = packed_used_;
     fights_.push_back(Fight{.start = clock, .rows_begin = begin, .rows_end = begin});
     last_offset_ = 0;
     packed_offset_ = 0;
 }
 
 void Timeline::pack_open_second() {
-    put_varint(packed_, static_cast<std::uint64_t>(open_offset_ - packed_offset_));
-    std::uint8_t present = 0;
-    for (int k = 0; k < kAmountKinds; ++k) {
-        if (open_sums_[static_cast<std::size_t>(k)] != 0) present = static_cast<std::uint8_t>(present | (1U << k));
+    if (!second_open_) return;
+    std::uint8_t* const row = room_for_row();
+    bool wide = false;
+    for (std::uint32_t kinds = open_kinds_; kinds != 0; kinds &= kinds - 1) {
+        const std::int64_t sum = open_sums_[static_cast<std::size_t>(std::countr_zero(kinds))];
+        wide = wide || sum < 0 || sum > std::numeric_limits<std::int32_t>::max();
     }
-    packed_.push_back(present);
-    for (int k = 0; k < kAmountKinds; ++k) {
-        std::int64_t& sum = open_sums_[static_cast<std::size_t>(k)];
-        if (sum != 0) put_varint(packed_, zigzag(sum));
+    row[0] = static_cast<std::uint8_t>(open_kinds_ | (wide ? kWideSums : 0));
+    std::uint8_t* out = row + 1;
+    const std::int32_t step = open_offset_ - packed_offset_;
+    if (step < kLongStep) {
+        *out++ = static_cast<std::uint8_t>(step);
+    } else {
+        *out++ = kLongStep;
+        out = put(out, step);
+    }
+    for (std::uint32_t kinds = open_kinds_; kinds != 0; kinds &= kinds - 1) {
+        std::int64_t& sum = open_sums_[static_cast<std::size_t>(std::countr_zero(kinds))];
+        out = wide ? put(out, sum) : put(out, static_cast<std::int32_t>(sum));
         sum = 0;
     }
+    open_kinds_ = 0;
+    packed_used_ += static_cast<std::uint32_t>(out - row);
     packed_offset_ = open_offset_;
     second_open_ = false;
-    fights_.back().rows_end = static_cast<std::uint32_t>(packed_.size());
+    fights_.back().rows_end = packed_used_;
 }
 
-void Timeline::finish() {
-    if (second_open_) pack_open_second();
-    packed_.shrink_to_fit();
-    fights_.shrink_to_fit();
-    marks_.shrink_to_fit();
+void Timeline::finish() { pack_open_second(); }
+
+bool Timeline::operator==(const Timeline& other) const {
+    return fights_ == other.fights_ && marks_ == other.marks_ && totals_ == other.totals_ && kills_ == other.kills_ &&
+           deaths_ == other.deaths_ && packed_used_ == other.packed_used_ &&
+           blocks_ == other.blocks_ &&
+           has_amount_ == other.has_amount_ && last_clock_ == other.last_clock_ &&
+           last_offset_ == other.last_offset_ && second_open_ == other.second_open_ &&
+           open_offset_ == other.open_offset_ && packed_offset_ == other.packed_offset_ &&
+           open_sums_ == other.open_sums_ && open_kinds_ == other.open_kinds_;
 }
 
 void Timeline::read_row(std::uint32_t& at, SecondRow& row) const {
     // Each fight's first second is at offset 0 (row starts there), and the
     // steps add up from it.
-    row.offset += static_cast<std::int32_t>(get_varint(packed_, at));
-    const std::uint8_t present = packed_[at++];
+    at = row_start(at);
+    const std::uint8_t* const begin = blocks_[at / kBlockBytes].data() + at % kBlockBytes;
+    const std::uint8_t* in = begin;
+    const std::uint8_t kinds = *in++;
+    const std::uint8_t step = *in++;
+    row.offset += step == kLongStep ? get<std::int32_t>(in) : step;
     for (int k = 0; k < kAmountKinds; ++k) {
-        row.sums[static_cast<std::size_t>(k)] = (present & (1U << k)) != 0 ? unzigzag(get_varint(packed_, at)) : 0;
+        std::int64_t& sum = row.sums[static_cast<std::size_t>(k)];
+        if ((kinds & (1U << k)) == 0) {
+            sum = 0;
+        } else {
+            sum = (kinds & kWideSums) != 0 ? get<std::int64_t>(in) : get<std::int32_t>(in);
+        }
     }
+    at += static_cast<std::uint32_t>(in - begin);
+}
+
+AmountSums Timeline::sums(const Fight& fight) const {
+    AmountSums total{};
+    for_each_second(fight, [&](const SecondRow& row) {
+        for (std::size_t k = 0; k < kAmountKinds; ++k) total[k] += row.sums[k];
+    });
+    return total;
 }
 
 std::vector<SecondRow> Timeline::seconds(const Fight& fight) const {

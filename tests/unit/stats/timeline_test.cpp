@@ -40,7 +40,7 @@ TEST(Timeline, AStepOfFifteenSecondsStaysInTheFightSixteenStartsAnother) {
     EXPECT_EQ(first[1].offset, 15);
     EXPECT_EQ(first[1].sums, (AmountSums{50, 0, 0, 0, 0, 0}));
     ASSERT_EQ(t.seconds(t.fights()[1]).size(), 1U);
-    EXPECT_EQ(t.fights()[0].sums, (AmountSums{150, 0, 0, 0, 7, 0}));
+    EXPECT_EQ(t.sums(t.fights()[0]), (AmountSums{150, 0, 0, 0, 7, 0}));
     EXPECT_EQ(t.totals(), (AmountSums{150, 0, 0, 0, 7, 0}));
 }
 
