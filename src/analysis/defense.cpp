@@ -1,3 +1,4 @@
+#include "analysis/events.h"
 #include "analysis/recognisers.h"
 #include "text/int32.h"
 #include "text/latin1.h"
@@ -55,6 +56,7 @@ constexpr std::size_t kDamageShieldDealt = 2;
 void recognise_received_damage(const LogLine& line, PartStats& stats) {
     if (!line.message_starts_with(kDamageTaken)) return;
     push_value(stats.receivedByType[static_cast<std::size_t>(stats.incomingType)], line.message_number());
+    note_amount(line, stats, AmountKind::Received, line.message_number());
 }
 
 void recognise_incoming_type(const LogLine& line, PartStats& stats) {
@@ -71,7 +73,10 @@ void recognise_incoming_type(const LogLine& line, PartStats& stats) {
 }
 
 void recognise_monster_hit(const LogLine& line, PartStats& stats) {
-    if (line.contains(kMonsterBlow) || line.contains(kAimedBlow)) push_value(stats.monsterHits, line.message_number());
+    if (line.contains(kMonsterBlow) || line.contains(kAimedBlow)) {
+        push_value(stats.monsterHits, line.message_number());
+        note_amount(line, stats, AmountKind::Received, line.message_number());
+    }
 }
 
 void recognise_avoidance(const LogLine& line, PartStats& stats) {
@@ -103,9 +108,11 @@ void recognise_damage_add(const LogLine& line, PartStats& stats) {
     if (!line.contains(kSuffers)) return;
     if (stats.meleeHitSeen == 1) {
         push_value(stats.dealtByType[kDamageAddDealt], line.message_number());
+        note_amount(line, stats, AmountKind::Other, line.message_number());
         stats.meleeHitSeen = 0;
     } else {
         push_value(stats.dealtByType[kDamageShieldDealt], line.message_number());
+        note_amount(line, stats, AmountKind::Other, line.message_number());
     }
 }
 

@@ -1,3 +1,4 @@
+#include "analysis/events.h"
 #include "analysis/recognisers.h"
 #include "diag/messages.h"
 #include "text/latin1.h"
@@ -35,6 +36,7 @@ void recognise_heal(const LogLine& line, PartStats& stats) {
     SpellStats& spell = stats.spells[stats.currentSpell];
     if (heals_other || heals_self) {
         push_value(spell.amounts, line.message_number());
+        note_amount(line, stats, AmountKind::Healed, line.message_number());
         spell.spellKind = 2;
         stats.castingFlag = 1;
     }
@@ -47,7 +49,10 @@ void recognise_heal(const LogLine& line, PartStats& stats) {
         // A target other than the one just healed was already full: the
         // heal that reached it did nothing.
         const std::string_view target = name_before(line, kMessageColumn, line.find(kTargetIsFull));
-        if (stats.lastHealTarget != target) push_value(spell.amounts, 0);
+        if (stats.lastHealTarget != target) {
+            push_value(spell.amounts, 0);
+            note_amount(line, stats, AmountKind::Healed, 0);
+        }
     }
     if ((self_full || target_full) && !spell.amounts.empty()) {
         push_value(spell.cappedHeals, spell.amounts.last());

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <utility>
 
+#include "analysis/events.h"
 #include "analysis/recognisers.h"
 #include "text/latin1.h"
 
@@ -50,6 +51,7 @@ void on_monster_death_group(const LogLine& line, PartStats& stats) {
 void record_monster_death(const LogLine& line, PartStats& stats) {
     const std::size_t at = line.find(kMonsterDies);
     if (at == kNotFound) return;
+    note_kill(line, stats);
     stats.monsterDiedFlag = 1;
     stats.lootOpenFlag = 0;
 
@@ -74,7 +76,10 @@ void record_player_death(const LogLine& line, PartStats& stats) {
         // a death; with no duel ended yet every death counts.
         const bool duel_lost =
             stats.duelEndStamp != -1 && std::llabs(std::int64_t{stamp} - stats.duelEndStamp) <= 1;
-        if (!duel_lost) charge_death_to(stats, stats.killerName);
+        if (!duel_lost) {
+            charge_death_to(stats, stats.killerName);
+            note_death(line, stats);
+        }
     }
     if (line.message_starts_with(kDuelOver)) stats.duelEndStamp = stamp;
 }

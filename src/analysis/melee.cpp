@@ -1,6 +1,7 @@
 // The results of the player's own blows and shots: criticals, multiple
 // attacks, hits (with the spell damage and procs that share their lines),
 // misses, fumbles, evades, parries, blocks and the swing timer.
+#include "analysis/events.h"
 #include "analysis/recognisers.h"
 #include "analysis/weapon_registry.h"
 #include "text/int32.h"
@@ -144,21 +145,29 @@ void weapon_hit(const LogLine& line, PartStats& stats, bool excluded, std::int32
     select_weapon_slot(stats);
     WeaponStats& slot = current_slot(stats);
     slot.hits.push(not_counted ? kExcludedValue : damage);
+    note_weapon_damage(line, stats, slot, not_counted ? kExcludedValue : damage);
     slot.modifiers.push(not_counted ? kExcludedValue : modifier);
     if (not_counted) stats.interposedFlag = 0;
     stats.unstyledFlag = 1;
     stats.castingFlag = 0;
 }
 
-void spell_strike(PartStats& stats, std::int32_t damage, std::int32_t modifier) {
+void spell_strike(const LogLine& line, PartStats& stats, std::int32_t damage, std::int32_t modifier) {
     if (stats.castingFlag != 1) {
         current_slot(stats).procs.push(damage);  // a damage proc of the weapon
+        note_weapon_damage(line, stats, current_slot(stats), damage);
         return;
     }
     SpellStats& spell = stats.spells[stats.currentSpell];
     spell.amounts.push(damage);
+    note_amount(line, stats, AmountKind::Spells, damage);
     spell.spellModifiers.push(modifier);
     if (spell.spellKind != 3) spell.spellKind = 1;
+}
+
+void dealt_by_type(const LogLine& line, PartStats& stats, std::size_t type, std::int32_t damage) {
+    stats.dealtByType[type].push(damage);
+    note_amount(line, stats, AmountKind::Other, damage);
 }
 
 // "Vous touchez" in the second of the last cast or damage-over-time marker
@@ -172,15 +181,19 @@ void touch(const LogLine& line, PartStats& stats, std::int32_t damage, std::int3
         case kDotSpell: {
             SpellStats& spell = stats.spells[stats.currentSpell];
             spell.amounts.push(damage);
+            note_amount(line, stats, AmountKind::Spells, damage);
             spell.spellModifiers.push(modifier);
             spell.spellKind = 3;
             return;  // further targets of the same second count too
         }
-        case kDotPoison: stats.dealtByType[kDealtPoison].push(damage); break;
-        case kDotBleeding: stats.dealtByType[kDealtBleeding].push(damage); break;
-        case kDotMagicBurst: current_slot(stats).procs.push(damage); break;
-        case kDotAcid: stats.dealtByType[kDealtAcid].push(damage); break;
-        case kDotOpenWounds: stats.dealtByType[kDealtDisease].push(damage); break;
+        case kDotPoison: dealt_by_type(line, stats, kDealtPoison, damage); break;
+        case kDotBleeding: dealt_by_type(line, stats, kDealtBleeding, damage); break;
+        case kDotMagicBurst:
+            current_slot(stats).procs.push(damage);
+            note_weapon_damage(line, stats, current_slot(stats), damage);
+            break;
+        case kDotAcid: dealt_by_type(line, stats, kDealtAcid, damage); break;
+        case kDotOpenWounds: dealt_by_type(line, stats, kDealtDisease, damage); break;
         default: return;
     }
     stats.pendingDotKind = kDotNothing;
@@ -203,12 +216,15 @@ void recognise_critical(const LogLine& line, PartStats& stats) {
         const std::int32_t damage = line.message_number();
         if (stats.castingFlag == 0) {
             current_slot(stats).criticals.push(damage);
+            note_weapon_damage(line, stats, current_slot(stats), damage);
         } else if (stats.castingFlag == 1) {
             stats.spells[stats.currentSpell].spellCriticals.push(damage);
+            note_amount(line, stats, AmountKind::Spells, damage);
         }
     }
     if (line.message_starts_with(kDotCritical) && stats.pendingDotKind == kDotSpell) {
         stats.spells[stats.currentSpell].spellCriticals.push(line.message_number());
+        note_amount(line, stats, AmountKind::Spells, line.message_number());
     }
 }
 
@@ -251,7 +267,7 @@ void recognise_hit(const LogLine& line, PartStats& stats) {
     if (line.message_starts_with(kShoot) || line.message_starts_with(kAttack)) {
         weapon_hit(line, stats, excluded, damage, modifier);
     } else if (line.message_starts_with(kSpellStrike)) {
-        spell_strike(stats, damage, modifier);
+        spell_strike(line, stats, damage, modifier);
     } else {
         touch(line, stats, damage, modifier);
     }

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "analysis/events.h"
 #include "analysis/recognisers.h"
 #include "diag/messages.h"
 #include "stats/carried_total.h"
@@ -104,6 +105,7 @@ void record_realm_points(const LogLine& line, PartStats& stats) {
             RealmKill& kill = stats.realmKills[++stats.realmKillLast];
             kill.victim = stats.lastVictimName;
             kill.victimByPlayer = stats.lastVictimByPlayer;
+            note_kill(line, stats);
             stats.lastVictimName = kUnknown;
             stats.lastVictimByPlayer = false;
         }

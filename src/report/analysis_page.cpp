@@ -12,7 +12,7 @@ constexpr auto kHeader = latin1(
     "content=\"text/html; charset=iso-8859-1\"></head><body bgcolor=\"#EFEFEF\" text=\"#074385\" "
     "vlink=\"#0066FF\"><p><font size=\"2\"><a href=\""
     "discussions.html"
-    "\">Discussions</a></font></p><a name=\"Sommaire\"></a>");
+    "\">Discussions</a> - <a href=\"graphiques.html#partie%i\">Graphiques</a></font></p><a name=\"Sommaire\"></a>");
 constexpr auto kDefenseLink = latin1(" <a href=\"./%s.html#Defense\">Défense</a> -");
 
 struct Presence {
@@ -56,7 +56,7 @@ void write_analysis_page(PartStats& stats, std::string_view log_name, const Page
     };
 
     PageWriter page(sink, target.file, target.display_name);
-    page.format(kHeader, log_name);
+    page.format(kHeader, log_name, target.index);
     write_summary(page, stats, on, target.link);
     const std::string_view link = target.link;
     if (on.melee) write_melee_section(page, stats, prep, link);

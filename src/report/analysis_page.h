@@ -14,6 +14,7 @@ struct PageTarget {
     std::filesystem::path file;   // the file name on disk (UTF-8)
     std::string display_name;     // the file name in ISO-8859-1, for messages
     std::string link;             // the page name in the page's own links, before escaping
+    int index = 0;                // the part's index, from 0 (its section of the charts page)
 };
 
 // Writes the analysis page of one part. The precise-shot split changes the

@@ -33,6 +33,7 @@ constexpr auto kHelpLog = latin1(
     "(ou le nom demandé quand il n'y est pas)");
 constexpr auto kHelpOutput = latin1("écrire les pages dans DOSSIER, créé au besoin");
 constexpr auto kHelpOutputEquals = latin1("(de même)");
+constexpr auto kHelpJson = latin1("écrire aussi graphiques.json, les données des graphiques");
 constexpr auto kHelpNoWait = latin1("finir sans attendre une touche");
 constexpr auto kHelpHelp = latin1("afficher cette aide");
 constexpr auto kHelpVersion = latin1("afficher la version");
@@ -109,6 +110,7 @@ struct Option {
 
 constexpr Option kOptions[] = {
     {"-o", "--output", "DOSSIER", true, kHelpOutput.view(), kHelpOutputEquals.view(), nullptr, &Parser::folder},
+    {"", "--json", "", true, kHelpJson.view(), "", &CommandLine::json, nullptr},
     {"", "--no-wait", "", true, kHelpNoWait.view(), "", &CommandLine::no_wait, nullptr},
     {"-h", "--help", "", false, kHelpHelp.view(), "", &CommandLine::help, nullptr},
     {"-V", "--version", "", false, kHelpVersion.view(), "", &CommandLine::version, nullptr},

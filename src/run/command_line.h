@@ -24,6 +24,7 @@ struct CommandLine {
     std::optional<NativeString> log;     // the log to read, as given
     std::optional<NativeString> output;  // the pages' folder, as given
     bool no_wait = false;
+    bool json = false;  // also write the charts' data, graphiques.json
     bool help = false;
     bool version = false;
     std::optional<std::string> usage_error;

@@ -79,7 +79,7 @@ bool same_page_name(std::string_view a, std::string_view b) { return folded(a) =
 std::vector<PageTarget> assign_page_targets(const std::vector<std::string>& part_names,
                                             const std::filesystem::path& dir, std::string_view log_name_in_dir,
                                             const std::filesystem::path& log_file) {
-    std::set<std::string> taken{"discussions.html"};
+    std::set<std::string> taken{"discussions.html", "graphiques.html"};
     if (!log_name_in_dir.empty()) taken.insert(folded(log_name_in_dir));
     std::vector<PageTarget> targets;
     for (const std::string& name : part_names) {
@@ -90,7 +90,8 @@ std::vector<PageTarget> assign_page_targets(const std::vector<std::string>& part
         }
         const std::string file_name = stem + ".html";
         taken.insert(folded(file_name));
-        targets.push_back(PageTarget{dir / path_from_latin1(file_name), file_name, link_form(stem)});
+        targets.push_back(PageTarget{dir / path_from_latin1(file_name), file_name, link_form(stem),
+                                     static_cast<int>(targets.size())});
     }
     return targets;
 }

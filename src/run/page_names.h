@@ -19,7 +19,7 @@ bool same_page_name(std::string_view a, std::string_view b);
 // control characters become "_", and a name Windows keeps for a device,
 // such as "con" or "aux.txt", gets "_" after the device name), with "_"
 // appended while the name is taken, regardless of case, by
-// "discussions.html", by an earlier part, or by the log itself (its shown
+// "discussions.html" or "graphiques.html", by an earlier part, or by the log itself (its shown
 // file name `log_name_in_dir` when the log lies in the pages' folder, or
 // the file `log_file` itself). Written to disk in UTF-8; in the pages'
 // links "%" and "#" are percent-encoded.

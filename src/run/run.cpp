@@ -10,6 +10,8 @@
 #include "chat/chat_buffer.h"
 #include "chat/transcript.h"
 #include "report/analysis_page.h"
+#include "report/charts_json.h"
+#include "report/charts_page.h"
 #include "report/page_writer.h"
 #include "run/command_line.h"
 #include "run/exit_wait.h"
@@ -29,6 +31,7 @@ constexpr auto kWritingPart = latin1("\nanalyse et ecriture de la partie de log 
 constexpr auto kProcessingTime = latin1("\n\nTemps de traitement: %i,%is");
 constexpr auto kDoneHead = latin1("\n\nTraitement termine avec succes\n\nlire l'analyse dans les fichiers ");
 constexpr auto kDoneTranscript = latin1(" et le chat dans discussions.html\n");
+constexpr auto kDoneCharts = latin1("et les graphiques dans graphiques.html\n");
 constexpr auto kDoneSameFolder = latin1("(dans le meme dossier)");
 constexpr auto kDoneFolder = latin1("(dans le dossier %s)");
 constexpr auto kDoneKey = latin1("\n\nappuyez sur une touche pour quitter");
@@ -100,11 +103,15 @@ public:
         reader_.emplace(log_.file, environment_.reader);
         pages_ = page_folder(dir_, command_);
         // The log's own file is never written over: a page named like it takes
-        // another name, and the transcript cannot.
+        // another name, and the transcript, the charts page and their data
+        // cannot.
         log_beside_pages_ = same_file(pages_.path, log_.folder);
-        if ((log_beside_pages_ && same_page_name(log_.shown_file_name, kTranscriptName)) ||
-            same_file(pages_.path / path_from_latin1(kTranscriptName), log_.path)) {
-            cannot_write_page(kTranscriptName);
+        for (std::string_view own : {kTranscriptName, kChartsPageName, command_.json ? kChartsDataName : ""}) {
+            if (own.empty()) continue;
+            if ((log_beside_pages_ && same_page_name(log_.shown_file_name, own)) ||
+                same_file(pages_.path / path_from_latin1(own), log_.path)) {
+                cannot_write_page(own);
+            }
         }
         start_ms_ = console_.now_ms();
     }
@@ -130,13 +137,14 @@ public:
     // One analysis page per part, in part order, each record released
     // after its page.
     void write_part_pages() {
-        std::vector<std::string> names;
-        for (int i = 0; i < parts_.count; ++i) names.emplace_back(parts_.names[static_cast<std::size_t>(i)].view());
-        targets_ = assign_page_targets(names, pages_.path, log_beside_pages_ ? log_.shown_file_name : "", log_.path);
+        for (int i = 0; i < parts_.count; ++i) names_.emplace_back(parts_.names[static_cast<std::size_t>(i)].view());
+        targets_ = assign_page_targets(names_, pages_.path, log_beside_pages_ ? log_.shown_file_name : "", log_.path);
         for (int i = 0; i < parts_.count; ++i) {
             const auto slot = static_cast<std::size_t>(i);
-            print(console_, kWritingPart, names[slot]);
+            print(console_, kWritingPart, names_[slot]);
             write_analysis_page(*parts_.stats[slot], log_.shown, targets_[slot], sink());
+            timelines_.push_back(std::move(parts_.stats[slot]->timeline));
+            timelines_.back().finish();
             parts_.stats[slot].reset();
         }
     }
@@ -146,6 +154,12 @@ public:
     void write_transcript() {
         write_discussions_page(*chat_, log_.shown, pages_.path, console_, sink());
         chat_.reset();
+    }
+
+    // The charts page, and with --json its data, from the parts' fights.
+    void write_charts() {
+        write_charts_page(names_, targets_, timelines_, log_.shown, pages_.path, sink());
+        if (command_.json) write_charts_json(names_, targets_, timelines_, log_.path, pages_.path, sink());
     }
 
     // Once every page is complete, all are put in place.
@@ -159,6 +173,7 @@ public:
         console_.write(kDoneHead);
         for (const PageTarget& page : targets_) print(console_, "%s, ", page.display_name);
         console_.write(kDoneTranscript);
+        console_.write(kDoneCharts);
         if (pages_.shown) {
             print(console_, kDoneFolder, *pages_.shown);
         } else {
@@ -190,7 +205,9 @@ private:
     PageFolder pages_;
     bool log_beside_pages_ = false;
     std::int64_t start_ms_ = 0;
+    std::vector<std::string> names_;  // of the parts, in part order
     std::vector<PageTarget> targets_;
+    std::vector<Timeline> timelines_;
     FilePageSink files_;
 };
 
@@ -202,6 +219,7 @@ int run_log(Console& console, const std::filesystem::path& dir, const CommandLin
     run.write_part_pages();
     run.close_log();
     run.write_transcript();
+    run.write_charts();
     run.put_pages_in_place();
     run.closing_message();
     return 0;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "stats/slot_hints.h"
+#include "stats/timeline.h"
 #include "stats/value_series.h"
 #include "text/bounded_text.h"
 
@@ -226,6 +227,8 @@ struct PartStats {
     std::int32_t lootOpenFlag = 0;
     SlotTable<KillerStats> killers;
     std::int32_t killerCount = 0;
+    // every damage, heal, kill and death of the part, by second and fight
+    Timeline timeline;
 
     bool operator==(const PartStats&) const = default;
 };

@@ -45,10 +45,12 @@ TEST(PageNames, DeviceNamesGetAnUnderscoreAfterTheDevice) {
 
 TEST(PageNames, ANameTakenInAnotherCaseIsTaken) {
     const auto targets = assign_page_targets(
-        {"Resultats", "RESULTATS", "\xC9p\xE9" "e", "\xE9P\xC9" "E", "\xD7", "\xF7", "\xDF", "\xFF", "DISCUSSIONS"}, "/p");
+        {"Resultats", "RESULTATS", "\xC9p\xE9" "e", "\xE9P\xC9" "E", "\xD7", "\xF7", "\xDF", "\xFF", "DISCUSSIONS",
+         "Graphiques"}, "/p");
     EXPECT_EQ(display_names(targets),
               (std::vector<std::string>{"Resultats.html", "RESULTATS_.html", "\xC9p\xE9" "e.html", "\xE9P\xC9" "E_.html",
-                                        "\xD7.html", "\xF7.html", "\xDF.html", "\xFF.html", "DISCUSSIONS_.html"}));
+                                        "\xD7.html", "\xF7.html", "\xDF.html", "\xFF.html", "DISCUSSIONS_.html",
+                                        "Graphiques_.html"}));
 }
 
 TEST(PageNames, TheLogBesideThePagesIsTakenWhateverItsCase) {

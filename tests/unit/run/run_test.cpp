@@ -172,7 +172,7 @@ TEST(CommandLineRun, HelpAndVersionReadNothing) {
     dir.write("chat.log", "");
     const CommandRun help = run_with(dir, {"--version", "-h"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.console.output.rfind("usage : korvanel [-o DOSSIER] [--no-wait] [FICHIER_LOG]\n", 0), 0u);
+    EXPECT_EQ(help.console.output.rfind("usage : korvanel [-o DOSSIER] [--json] [--no-wait] [FICHIER_LOG]\n", 0), 0u);
     EXPECT_EQ(help.console.errors, "");
     const CommandRun version = run_with(dir, {"-V"});
     EXPECT_EQ(version.status, 0);
@@ -204,8 +204,21 @@ TEST(CommandLineRun, TheWorkingDirectoryIsKnownByIdentity) {
         std::filesystem::create_directory(dir.path() / "sub");
         const CommandRun run = run_with(dir, args);
         EXPECT_EQ(run.status, 0);
-        EXPECT_NE(run.console.output.find("discussions.html\n(dans le meme dossier)\n\n"), std::string::npos) << args[0];
+        EXPECT_NE(run.console.output.find("graphiques.html\n(dans le meme dossier)\n\n"), std::string::npos) << args[0];
     }
+}
+
+TEST(CommandLineRun, ALogNamedLikeTheChartsDataEndsTheRunOnlyWithJson) {
+    TempDir dir;
+    const std::string log = "[10:00:00] Vous encaissez 5 points de d\xe9g\xe2ts.\n";
+    dir.write("Graphiques.JSON", log);
+    EXPECT_EQ(run_with(dir, {"Graphiques.JSON"}).status, 0);
+    EXPECT_EQ(dir.read("Graphiques.JSON"), log);
+    const CommandRun json = run_with(dir, {"--json", "Graphiques.JSON"});
+    EXPECT_EQ(json.status, 1);
+    EXPECT_NE(json.console.output.find("impossible d'ecrire le fichier graphiques.json"), std::string::npos);
+    EXPECT_EQ(json.console.output.find("Lecture en cours"), std::string::npos);
+    EXPECT_EQ(dir.read("Graphiques.JSON"), log);
 }
 
 TEST(CommandLineRun, TheLogsOwnFileCountsOnlyBesideThePages) {
@@ -221,7 +234,8 @@ TEST(CommandLineRun, TheLogsOwnFileCountsOnlyBesideThePages) {
     EXPECT_EQ(beside.status, 0);
     EXPECT_EQ(dir.read("sub/resultats.html"), "[10:00:00] x\n");
     EXPECT_TRUE(dir.exists("sub/Resultats_.html"));
-    EXPECT_NE(beside.console.output.find("Resultats_.html,  et le chat dans discussions.html\n(dans le dossier sub)"),
+    EXPECT_NE(beside.console.output.find("Resultats_.html,  et le chat dans discussions.html\n"
+                                         "et les graphiques dans graphiques.html\n(dans le dossier sub)"),
               std::string::npos);
 }
 

@@ -260,7 +260,7 @@ TEST(LogGenerator, AGeneratedLogRunsToTheEnd) {
         for (const auto& entry : std::filesystem::directory_iterator(dir.path())) {
             pages += entry.path().extension() == ".html" ? 1 : 0;
         }
-        EXPECT_EQ(pages, parts + 1) << parts;  // the analysis pages and the transcript
+        EXPECT_EQ(pages, parts + 2) << parts;  // the analysis pages, the transcript and the charts
         EXPECT_TRUE(dir.exists("Resultats.html"));
         if (parts == 10) {
             // one part is named after the target selected just before its command

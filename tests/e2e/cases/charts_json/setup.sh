@@ -1,0 +1,1 @@
+mv chat.log "journal d'été.log"

@@ -1,0 +1,1 @@
+mv chat.log Graphiques.HTML
