@@ -26,7 +26,7 @@ using korvanel::NativeString;
 
 // The program's own pages beside the part pages.
 // Add "graphiques.html" here when the charts page is written.
-constexpr std::string_view kReservedPages[] = {"discussions.html"};
+constexpr std::string_view kReservedPages[] = {"discussions.html", "graphiques.html"};
 
 // A file name holds at most 255 bytes.
 constexpr std::size_t kMaxFileName = 255;

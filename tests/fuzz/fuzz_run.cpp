@@ -6,6 +6,7 @@
 // a sanitizer report, a leak or a hang is a finding, and so is a file
 // written in the scratch directory, a page outside it, or a text from the
 // log that acts as markup.
+#include <cctype>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -39,7 +40,7 @@ const fs::path& scratch_dir() {
 
 bool is_known_tag(std::string_view name) {
     for (std::string_view tag : {"html", "head", "title", "meta", "body", "p", "font", "a", "table", "tr", "td", "b", "i",
-                                 "br"}) {
+                                 "br", "style", "svg", "g", "rect", "path", "text"}) {
         if (name == tag) return true;
     }
     return false;
@@ -47,7 +48,8 @@ bool is_known_tag(std::string_view name) {
 
 bool is_known_attribute(std::string_view name) {
     for (std::string_view attribute : {"http-equiv", "content", "bgcolor", "text", "vlink", "size", "href", "name",
-                                       "border", "align", "width", "height"}) {
+                                       "border", "align", "width", "height", "class", "color", "colspan", "d", "fill",
+                                       "font-size", "text-anchor", "transform", "x", "y", "xmlns", "viewBox"}) {
         if (name == attribute) return true;
     }
     return false;
@@ -68,6 +70,10 @@ void check_markup(const std::string& page, const std::string& file) {
         while (pos < page.size() && page[pos] != '>') {
             while (pos < page.size() && page[pos] == ' ') ++pos;
             if (pos < page.size() && page[pos] == '>') break;
+            if (pos + 1 < page.size() && page[pos] == '/' && page[pos + 1] == '>') {  // an element without content
+                ++pos;
+                break;
+            }
             const std::size_t attribute_start = pos;
             while (pos < page.size() && page[pos] != '=' && page[pos] != '>' && page[pos] != ' ') ++pos;
             const std::string_view attribute(page.data() + attribute_start, pos - attribute_start);
@@ -89,6 +95,67 @@ void check_markup(const std::string& page, const std::string& file) {
         at = pos;
     }
 }
+// A strict reading of one JSON value at `at`; false when the text is not JSON.
+bool json_value(std::string_view text, std::size_t& at, int depth = 0) {
+    auto skip = [&] {
+        while (at < text.size() && (text[at] == ' ' || text[at] == '\n' || text[at] == '\t' || text[at] == '\r')) ++at;
+    };
+    auto literal = [&](std::string_view word) {
+        if (text.substr(at, word.size()) != word) return false;
+        at += word.size();
+        return true;
+    };
+    skip();
+    if (at >= text.size() || depth > 64) return false;
+    const char c = text[at];
+    if (c == '"') {
+        for (++at; at < text.size() && text[at] != '"'; ++at) {
+            const auto byte = static_cast<unsigned char>(text[at]);
+            if (byte < 0x20) return false;
+            if (text[at] == '\\') {
+                ++at;
+                if (at >= text.size() || std::string_view("\"\\/bfnrtu").find(text[at]) == std::string_view::npos) return false;
+                if (text[at] == 'u') {
+                    for (int i = 0; i < 4; ++i) {
+                        if (++at >= text.size() || !std::isxdigit(static_cast<unsigned char>(text[at]))) return false;
+                    }
+                }
+            }
+        }
+        return at++ < text.size();
+    }
+    if (c == '[' || c == '{') {
+        const char close = c == '[' ? ']' : '}';
+        ++at;
+        skip();
+        if (at < text.size() && text[at] == close) return ++at, true;
+        for (;;) {
+            if (c == '{') {
+                skip();
+                if (at >= text.size() || text[at] != '"' || !json_value(text, at, depth + 1)) return false;
+                skip();
+                if (at >= text.size() || text[at++] != ':') return false;
+            }
+            if (!json_value(text, at, depth + 1)) return false;
+            skip();
+            if (at >= text.size()) return false;
+            if (text[at] == close) return ++at, true;
+            if (text[at++] != ',') return false;
+        }
+    }
+    if (c == '-' || (c >= '0' && c <= '9')) {
+        if (c == '-') ++at;
+        const std::size_t digits = at;
+        while (at < text.size() && text[at] >= '0' && text[at] <= '9') ++at;
+        return at > digits;
+    }
+    return literal("true") || literal("false") || literal("null");
+}
+
+void check_json(const std::string& data, const std::string& file) {
+    std::size_t at = 0;
+    if (!json_value(data, at) || at + 1 != data.size() || data.back() != '\n') finding(file + ": not one JSON document");
+}
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -103,7 +170,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     korvanel::RunEnvironment environment;
     environment.reader = {false, size + 1};
     environment.pages = &pages;
-    const int status = korvanel::run_command_line(console, {}, dir, environment);
+    const int status = korvanel::run_command_line(console, {"--json"}, dir, environment);
     if (status != 0 && status != 1) finding("exit status " + std::to_string(status));
     if (status == 1 && console.output.find("\n\nERREUR\n\n") == std::string::npos) finding("status 1 without a report");
 
@@ -113,6 +180,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const auto& [path, page] : pages.pages) {
         const std::string file = path.filename().string();
         if (path.parent_path() != dir) finding("a page outside the pages' folder: " + path.string());
+        if (file == "graphiques.json") {
+            check_json(page, file);
+            continue;
+        }
         if (file.size() < 5 || file.compare(file.size() - 5, 5, ".html") != 0) finding("not a page: " + file);
         check_markup(page, file);
     }
