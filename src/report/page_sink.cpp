@@ -4,15 +4,11 @@
 
 namespace korvanel {
 
+// The pages not put in place go the way a signal would take them.
 FilePageSink::~FilePageSink() {
     if (open_ != nullptr) std::fclose(open_);
-    for (Page& page : pages_) discard(page);
-}
-
-void FilePageSink::discard(Page& page) {
-    std::error_code ignored;
-    std::filesystem::remove(page.temp, ignored);
-    forget_temp_file(page.temp);
+    remove_temp_files();
+    for (const Page& page : pages_) forget_temp_file(page.temp);
 }
 
 bool FilePageSink::begin(const std::filesystem::path& file, std::string_view display_name) {

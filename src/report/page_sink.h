@@ -51,8 +51,6 @@ private:
         std::string display_name;
         std::filesystem::path temp;
     };
-    void discard(Page& page);
-
     std::vector<Page> pages_;  // ended or under way, not yet in place
     std::FILE* open_ = nullptr;
     bool failed_ = false;

@@ -1,6 +1,7 @@
 #include "system/file_replace.h"
 
 #include <array>
+#include <csignal>
 #include <chrono>
 #include <cstdint>
 #include <random>
@@ -40,8 +41,9 @@ std::FILE* create_new(const std::filesystem::path& path) {
     return file;
 }
 
-void watch(const std::filesystem::path&) {}
-void unwatch(const std::filesystem::path&) {}
+void remove_named(const wchar_t* path) { _wunlink(path); }
+void on_first_watched() {}
+void on_last_unwatched() {}
 #else
 std::FILE* create_new(const std::filesystem::path& path) {
     const int fd = ::open(path.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
@@ -51,21 +53,13 @@ std::FILE* create_new(const std::filesystem::path& path) {
     return file;
 }
 
-// The temporary files a signal removes: a run's pages at the most, each
-// path kept whole in a fixed slot, so the handler neither allocates nor
-// reads a structure being changed.
-constexpr int kWatched = 32;
-constexpr std::size_t kPathBytes = 4096;
-char g_watched[kWatched][kPathBytes];
-volatile sig_atomic_t g_in_use[kWatched];
+void remove_named(const char* path) { ::unlink(path); }
+
 constexpr std::array<int, 4> kSignals = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 struct sigaction g_previous[kSignals.size()];
-int g_watching = 0;
 
 extern "C" void remove_and_end(int signal_number) {
-    for (int i = 0; i < kWatched; ++i) {
-        if (g_in_use[i]) ::unlink(g_watched[i]);
-    }
+    remove_temp_files();
     // The program ends as the signal says, with the handler it had before.
     for (std::size_t i = 0; i < kSignals.size(); ++i) {
         if (kSignals[i] == signal_number) ::sigaction(signal_number, &g_previous[i], nullptr);
@@ -73,21 +67,38 @@ extern "C" void remove_and_end(int signal_number) {
     ::raise(signal_number);
 }
 
+void on_first_watched() {
+    struct sigaction action {};
+    action.sa_handler = remove_and_end;
+    sigemptyset(&action.sa_mask);
+    for (int s : kSignals) sigaddset(&action.sa_mask, s);
+    for (std::size_t k = 0; k < kSignals.size(); ++k) ::sigaction(kSignals[k], &action, &g_previous[k]);
+}
+
+void on_last_unwatched() {
+    for (std::size_t k = 0; k < kSignals.size(); ++k) ::sigaction(kSignals[k], &g_previous[k], nullptr);
+}
+#endif
+
+// The temporary files not yet put in place: a run's pages at the most,
+// each path kept whole in a fixed slot, so that a signal handler can remove
+// them without allocating or reading a structure being changed.
+using Unit = std::filesystem::path::value_type;
+constexpr int kWatched = 32;
+constexpr std::size_t kPathUnits = 4096;
+Unit g_watched[kWatched][kPathUnits];
+volatile std::sig_atomic_t g_in_use[kWatched];
+int g_watching = 0;
+
 void watch(const std::filesystem::path& path) {
-    const std::string& text = path.native();
-    if (text.size() >= kPathBytes) return;
+    const auto& text = path.native();
+    if (text.size() >= kPathUnits) return;
     for (int i = 0; i < kWatched; ++i) {
         if (g_in_use[i]) continue;
         text.copy(g_watched[i], text.size());
-        g_watched[i][text.size()] = '\0';
+        g_watched[i][text.size()] = Unit{0};
         g_in_use[i] = 1;
-        if (g_watching++ == 0) {
-            struct sigaction action {};
-            action.sa_handler = remove_and_end;
-            sigemptyset(&action.sa_mask);
-            for (int s : kSignals) sigaddset(&action.sa_mask, s);
-            for (std::size_t k = 0; k < kSignals.size(); ++k) ::sigaction(kSignals[k], &action, &g_previous[k]);
-        }
+        if (g_watching++ == 0) on_first_watched();
         return;
     }
 }
@@ -96,13 +107,10 @@ void unwatch(const std::filesystem::path& path) {
     for (int i = 0; i < kWatched; ++i) {
         if (!g_in_use[i] || path.native() != g_watched[i]) continue;
         g_in_use[i] = 0;
-        if (--g_watching == 0) {
-            for (std::size_t k = 0; k < kSignals.size(); ++k) ::sigaction(kSignals[k], &g_previous[k], nullptr);
-        }
+        if (--g_watching == 0) on_last_unwatched();
         return;
     }
 }
-#endif
 }  // namespace
 
 std::optional<TempFile> create_temp_file(const std::filesystem::path& folder) {
@@ -119,6 +127,12 @@ std::optional<TempFile> create_temp_file(const std::filesystem::path& folder) {
 }
 
 void forget_temp_file(const std::filesystem::path& path) { unwatch(path); }
+
+void remove_temp_files() {
+    for (int i = 0; i < kWatched; ++i) {
+        if (g_in_use[i]) remove_named(g_watched[i]);
+    }
+}
 
 bool replace_file(const std::filesystem::path& from, const std::filesystem::path& to) {
 #ifdef _WIN32

@@ -23,6 +23,10 @@ std::optional<TempFile> create_temp_file(const std::filesystem::path& folder);
 // The temporary file is put in place or removed: a signal leaves it alone.
 void forget_temp_file(const std::filesystem::path& path);
 
+// Removes every temporary file made and not yet forgotten: what an
+// interrupting signal does, and what a run that fails does with its pages.
+void remove_temp_files();
+
 // Puts the file `from` in place of `to` in one step (a link named `to` is
 // replaced, never what it points to); false when the system refuses.
 bool replace_file(const std::filesystem::path& from, const std::filesystem::path& to);
