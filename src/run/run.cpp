@@ -145,6 +145,7 @@ int run_sequence(Console& console, const RunPlan& plan) {
     const std::vector<PageTarget> targets =
         assign_page_targets(names, pages.path, log_beside_pages ? log.shown_file_name : "", log.path);
     std::vector<Timeline> timelines;
+    timelines.reserve(names.size());
     for (int i = 0; i < parts.count; ++i) {
         const auto slot = static_cast<std::size_t>(i);
         print(console, kWritingPart, names[slot]);
