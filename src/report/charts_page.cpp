@@ -33,7 +33,7 @@ constexpr auto kEarlierFights = latin1("%i combats plus anciens ne sont pas list
 constexpr std::string_view kChartStyle =
     "<style>.m{fill:#074385}.a{fill:#3F8FD2}.s{fill:#8E44AD}.o{fill:#D98C10}.r{fill:#C0392B}.h{fill:#2E9B4F}"
     ".e{fill:#000;fill-opacity:0}.g{stroke:#C9CED3;fill:none}.b{stroke:#8A8F94;stroke-dasharray:3 2;fill:none}"
-    ".x{stroke:#074385;fill:none}.k{fill:#1B1B1B}.d{fill:#D00000}</style>";
+    ".x{stroke:#074385;fill:none}.k{fill:#1B1B1B}.d{fill:#D00000}.t{text-anchor:end}</style>";
 
 struct KindLook {
     const char* css;
@@ -252,8 +252,8 @@ void close_svg(Out& out, const ChartData& data) {
         const int x = kLeft + data.fight_x[i];
         // upright, read from the bottom, ending under the axis
         if (x < free_from) continue;
-        out << "<text transform=\"rotate(-90 " << x + 4 << ' ' << bottom + 4 << ")\" x=\"" << x + 4 << "\" y=\""
-            << bottom + 4 << "\" text-anchor=\"end\">" << Clock{data.fight_start[i]} << "</text>";
+        out << "<text class=\"t\" transform=\"translate(" << x + 4 << ' ' << bottom + 4 << ")rotate(-90)\">"
+            << Clock{data.fight_start[i]} << "</text>";
         free_from = x + 12;
     }
     // kills and deaths, above their windows
