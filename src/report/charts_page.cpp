@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 #include "report/page_writer.h"
 #include "system/system_names.h"
@@ -32,7 +33,7 @@ constexpr auto kEarlierFights = latin1("%i combats plus anciens ne sont pas list
 constexpr std::string_view kChartStyle =
     "<style>.m{fill:#074385}.a{fill:#3F8FD2}.s{fill:#8E44AD}.o{fill:#D98C10}.r{fill:#C0392B}.h{fill:#2E9B4F}"
     ".e{fill:#000;fill-opacity:0}.g{stroke:#C9CED3;fill:none}.b{stroke:#8A8F94;stroke-dasharray:3 2;fill:none}"
-    ".x{stroke:#074385;fill:none}.k{fill:#1B1B1B}.d{fill:#D00000}</style>";
+    ".x{stroke:#074385;fill:none}.k{fill:#1B1B1B}.d{fill:#D00000}.t{text-anchor:end}</style>";
 
 struct KindLook {
     const char* css;
@@ -62,31 +63,44 @@ constexpr int kTargetWidth = 1000;
 // nothing to escape), integers in decimal.
 class Out {
 public:
-    explicit Out(std::string& text) : text_(text) {}
+    explicit Out(std::string& text) : text_(text), at_(text.size()) {}
+    ~Out() { text_.resize(at_); }
+    Out(const Out&) = delete;
+    Out& operator=(const Out&) = delete;
+
     Out& operator<<(std::string_view piece) {
-        text_.append(piece);
+        std::memcpy(room(piece.size()), piece.data(), piece.size());
+        at_ += piece.size();
         return *this;
     }
     Out& operator<<(char c) {
-        text_.push_back(c);
+        *room(1) = c;
+        ++at_;
         return *this;
     }
     Out& operator<<(std::int64_t v) {
-        char digits[24];
-        const auto end = std::to_chars(digits, digits + sizeof digits, v).ptr;
-        text_.append(digits, end);
+        char* const at = room(24);
+        at_ += static_cast<std::size_t>(std::to_chars(at, at + 24, v).ptr - at);
         return *this;
     }
     Out& operator<<(int v) { return *this << std::int64_t{v}; }
 
 private:
+    // Room for n more bytes after the text written so far; the string is
+    // cut to the text when the writer goes.
+    char* room(std::size_t n) {
+        if (text_.size() - at_ < n) grow(n);
+        return text_.data() + at_;
+    }
+    [[gnu::noinline]] void grow(std::size_t n) { text_.resize(std::max(text_.size() * 2, at_ + n + 4096)); }
+
     std::string& text_;
+    std::size_t at_;
 };
 
 std::string number(std::int64_t v) {
-    std::string out;
-    Out(out) << v;
-    return out;
+    char digits[24];
+    return std::string(digits, std::to_chars(digits, digits + sizeof digits, v).ptr);
 }
 
 // A sum over some seconds, per second, halves rounding up.
@@ -206,8 +220,7 @@ Scale scale_for(double max) {
     return scale;
 }
 
-void open_svg(std::string& text, const ChartData& data, const Scale& scale) {
-    Out out(text);
+void open_svg(Out& out, const ChartData& data, const Scale& scale) {
     out << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" << kLeft + data.width + kRight << "\" height=\""
         << kMarkBand + kPlotHeight + kBottom << "\" font-size=\"10\" fill=\"#074385\">" << kChartStyle;
     // graduations
@@ -223,8 +236,7 @@ void open_svg(std::string& text, const ChartData& data, const Scale& scale) {
     out << "<text x=\"2\" y=\"10\">/s</text>";
 }
 
-void close_svg(std::string& text, const ChartData& data) {
-    Out out(text);
+void close_svg(Out& out, const ChartData& data) {
     const int bottom = kMarkBand + kPlotHeight;
     // the axis, the breaks between fights and their start times
     out << "<path class=\"x\" d=\"M" << kLeft << ' ' << bottom << 'h' << data.width << "\"/>";
@@ -240,8 +252,8 @@ void close_svg(std::string& text, const ChartData& data) {
         const int x = kLeft + data.fight_x[i];
         // upright, read from the bottom, ending under the axis
         if (x < free_from) continue;
-        out << "<text transform=\"rotate(-90 " << x + 4 << ' ' << bottom + 4 << ")\" x=\"" << x + 4 << "\" y=\""
-            << bottom + 4 << "\" text-anchor=\"end\">" << Clock{data.fight_start[i]} << "</text>";
+        out << "<text class=\"t\" transform=\"translate(" << x + 4 << ' ' << bottom + 4 << ")rotate(-90)\">"
+            << Clock{data.fight_start[i]} << "</text>";
         free_from = x + 12;
     }
     // kills and deaths, above their windows
@@ -262,8 +274,8 @@ void close_svg(std::string& text, const ChartData& data) {
 
 void add_rect(Out& out, const char* css, int x, int width, int top, int bottom) {
     if (bottom <= top || width <= 0) return;
-    out << "<rect class=\"" << css << "\" x=\"" << x << "\" y=\"" << top << "\" width=\"" << width
-        << "\" height=\"" << bottom - top << "\"/>";
+    out << "<rect class=\"" << css << "\" x=\"" << x << "\" y=\"" << top << "\" width=\"" << width << "\" height=\""
+        << bottom - top << "\"/>";
 }
 
 // The tooltip's first line: the window's clock times and seconds.
@@ -284,12 +296,11 @@ void add_marks(Out& out, const Column& column) {
 }
 
 // Damage dealt per second, stacked by kind.
-void dealt_chart(std::string& text, const ChartData& data) {
+void dealt_chart(Out& out, const ChartData& data) {
     double max = 0;
     for (const Column& c : data.columns) max = std::max(max, static_cast<double>(dealt(c.sums)) / c.seconds);
     const Scale scale = scale_for(max);
-    open_svg(text, data, scale);
-    Out out(text);
+    open_svg(out, data, scale);
     const int bottom = kMarkBand + kPlotHeight;
     for (const Column& column : data.columns) {
         const int x = kLeft + column.x;
@@ -312,19 +323,18 @@ void dealt_chart(std::string& text, const ChartData& data) {
         }
         out << "</g>";
     }
-    close_svg(text, data);
+    close_svg(out, data);
 }
 
 // Damage received and heals per second, side by side in each column.
-void received_chart(std::string& text, const ChartData& data) {
+void received_chart(Out& out, const ChartData& data) {
     double max = 0;
     for (const Column& c : data.columns) {
         max = std::max({max, static_cast<double>(at(c.sums, AmountKind::Received)) / c.seconds,
                         static_cast<double>(at(c.sums, AmountKind::Healed)) / c.seconds});
     }
     const Scale scale = scale_for(max);
-    open_svg(text, data, scale);
-    Out out(text);
+    open_svg(out, data, scale);
     const int bottom = kMarkBand + kPlotHeight;
     const int left_width = data.column_width / 2;
     for (const Column& column : data.columns) {
@@ -341,23 +351,15 @@ void received_chart(std::string& text, const ChartData& data) {
                  scale.y(static_cast<double>(healed) / column.seconds), bottom);
         out << "</g>";
     }
-    close_svg(text, data);
+    close_svg(out, data);
 }
 
-void legend(std::string& out, std::initializer_list<int> kinds) {
-    out += "<br><font size=\"2\">";
-    for (int k : kinds) {
-        out += "<font color=\"";
-        out += kLooks[k].color;
-        out += "\">&#9632;</font> ";
-        out += kLooks[k].label;
-        out += " &nbsp; ";
-    }
-    out += "<font color=\"#1B1B1B\">&#9660;</font> ";
-    out += kKilled.view();
-    out += " &nbsp; <font color=\"#D00000\">&#9670;</font> ";
-    out += kDeaths.view();
-    out += "</font></p>";
+void legend(Out& out, std::initializer_list<int> kinds) {
+    out << "<br><font size=\"2\">";
+    for (int k : kinds)
+        out << "<font color=\"" << kLooks[k].color << "\">&#9632;</font> " << kLooks[k].label << " &nbsp; ";
+    out << "<font color=\"#1B1B1B\">&#9660;</font> " << kKilled.view()
+        << " &nbsp; <font color=\"#D00000\">&#9670;</font> " << kDeaths.view() << "</font></p>";
 }
 
 std::string formatted(std::string_view format, std::initializer_list<FormatArg> args) {
@@ -391,7 +393,7 @@ void summary(std::string& out, const Timeline& timeline) {
     out += number(timeline.kills()) + " - morts : " + number(timeline.deaths()) + "</p>";
 }
 
-void charts(std::string& out, const Timeline& timeline) {
+void charts(std::string& text, const Timeline& timeline) {
     const Timeline::Fights& fights = timeline.fights();
     const std::size_t first = fights.size() > kChartFights ? fights.size() - kChartFights : 0;
     std::vector<std::int32_t> lengths;
@@ -399,22 +401,17 @@ void charts(std::string& out, const Timeline& timeline) {
     const std::int32_t window = chart_window(lengths);
     const ChartData data = chart_data(timeline, first, window);
 
-    out += "<p><font size=\"2\">";
+    Out out(text);
+    out << "<p><font size=\"2\">";
     if (first > 0) {
-        out +=
-            formatted(kLastFights, {kChartFights, static_cast<int>(std::min<std::size_t>(fights.size(), 2147483647))});
-        out += " ";
+        out << formatted(kLastFights,
+                         {kChartFights, static_cast<int>(std::min<std::size_t>(fights.size(), 2147483647))})
+            << " ";
     }
-    out += formatted(kWindow, {static_cast<int>(window)});
-    out += "</font></p>";
-    out += "<p><b>";
-    out += kDealtTitle.view();
-    out += "</b><br>";
+    out << formatted(kWindow, {static_cast<int>(window)}) << "</font></p><p><b>" << kDealtTitle.view() << "</b><br>";
     dealt_chart(out, data);
     legend(out, {0, 1, 2, 3});
-    out += "<p><b>";
-    out += kReceivedTitle.view();
-    out += "</b><br>";
+    out << "<p><b>" << kReceivedTitle.view() << "</b><br>";
     received_chart(out, data);
     legend(out, {4, 5});
 }
@@ -422,17 +419,17 @@ void charts(std::string& out, const Timeline& timeline) {
 void table(std::string& text, const Timeline& timeline) {
     const Timeline::Fights& fights = timeline.fights();
     Out out(text);
-    out << latin1("<table border=\"0\" bgcolor=\"#000000\"><tr align=\"center\" bgcolor=\"#DEE3E7\">"
-                  "<td width=\"80\">Début</td><td width=\"90\">Durée</td><td width=\"90\">Dégâts infligés</td>"
-                  "<td width=\"70\">par seconde</td><td width=\"90\">Dégâts reçus</td><td width=\"90\">Soins</td>"
-                  "<td width=\"70\">Ennemis tués</td><td width=\"70\">Morts</td></tr>")
+    out << latin1(
+               "<table border=\"0\" bgcolor=\"#000000\"><tr align=\"center\" bgcolor=\"#DEE3E7\">"
+               "<td width=\"80\">Début</td><td width=\"90\">Durée</td><td width=\"90\">Dégâts infligés</td>"
+               "<td width=\"70\">par seconde</td><td width=\"90\">Dégâts reçus</td><td width=\"90\">Soins</td>"
+               "<td width=\"70\">Ennemis tués</td><td width=\"70\">Morts</td></tr>")
                .view();
     std::size_t first = 0;
     if (fights.size() > kTableFights) {
         first = fights.size() - kTableFights;
         out << "<tr align=\"center\" bgcolor=\"#EFEFEF\"><td colspan=\"8\">"
-            << formatted(kEarlierFights, {static_cast<int>(std::min<std::size_t>(first, 2147483647))})
-            << "</td></tr>";
+            << formatted(kEarlierFights, {static_cast<int>(std::min<std::size_t>(first, 2147483647))}) << "</td></tr>";
     }
     for (std::size_t i = first; i < fights.size(); ++i) {
         const Fight& f = fights[i];
@@ -483,6 +480,7 @@ void write_charts_page(const std::vector<std::string>& names, const std::vector<
     for (std::size_t i = 0; i < names.size(); ++i) page.format(kPartLink, pages[i].link, names[i]);
     page.raw("</font></p>");
     std::string section;
+    section.reserve(1 << 19);  // a part's section, charts and all
     for (std::size_t i = 0; i < names.size(); ++i) {
         const Timeline& timeline = timelines[i];
         page.format(kSectionHead, static_cast<int>(i), pages[i].link, names[i]);

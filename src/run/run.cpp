@@ -139,6 +139,7 @@ public:
     void write_part_pages() {
         for (int i = 0; i < parts_.count; ++i) names_.emplace_back(parts_.names[static_cast<std::size_t>(i)].view());
         targets_ = assign_page_targets(names_, pages_.path, log_beside_pages_ ? log_.shown_file_name : "", log_.path);
+        timelines_.reserve(names_.size());
         for (int i = 0; i < parts_.count; ++i) {
             const auto slot = static_cast<std::size_t>(i);
             print(console_, kWritingPart, names_[slot]);

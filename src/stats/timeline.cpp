@@ -24,22 +24,7 @@ T get(const std::uint8_t*& in) {
     in += sizeof v;
     return v;
 }
-
-// The most bytes a row takes.
-constexpr std::uint32_t kLongestRow = 1 + 5 + 8 * kAmountKinds;
 }  // namespace
-
-// Where a row at `at` (or after it) starts: rows never straddle two blocks.
-std::uint32_t Timeline::row_start(std::uint32_t at) const {
-    const std::uint32_t in_block = at % kBlockBytes;
-    return in_block != 0 && kBlockBytes - in_block < kLongestRow ? at - in_block + kBlockBytes : at;
-}
-
-std::uint8_t* Timeline::room_for_row() {
-    packed_used_ = row_start(packed_used_);
-    if (packed_used_ / kBlockBytes == blocks_.size()) blocks_.emplace_back(kBlockBytes);
-    return blocks_[packed_used_ / kBlockBytes].data() + packed_used_ % kBlockBytes;
-}
 
 void Timeline::add_amount_at_new_second(std::int32_t clock, AmountKind kind, std::int64_t value) {
     if (clock == kNoClock) return;  // no amount event before it
@@ -124,12 +109,10 @@ void Timeline::finish() { pack_open_second(); }
 
 bool Timeline::operator==(const Timeline& other) const {
     return fights_ == other.fights_ && marks_ == other.marks_ && totals_ == other.totals_ && kills_ == other.kills_ &&
-           deaths_ == other.deaths_ && packed_used_ == other.packed_used_ &&
-           blocks_ == other.blocks_ &&
-           has_amount_ == other.has_amount_ && last_clock_ == other.last_clock_ &&
-           last_offset_ == other.last_offset_ && second_open_ == other.second_open_ &&
-           open_offset_ == other.open_offset_ && packed_offset_ == other.packed_offset_ &&
-           open_sums_ == other.open_sums_ && open_kinds_ == other.open_kinds_;
+           deaths_ == other.deaths_ && packed_used_ == other.packed_used_ && blocks_ == other.blocks_ &&
+           has_amount_ == other.has_amount_ && last_clock_ == other.last_clock_ && last_offset_ == other.last_offset_ &&
+           second_open_ == other.second_open_ && open_offset_ == other.open_offset_ &&
+           packed_offset_ == other.packed_offset_ && open_sums_ == other.open_sums_ && open_kinds_ == other.open_kinds_;
 }
 
 void Timeline::read_row(std::uint32_t& at, SecondRow& row) const {

@@ -115,8 +115,15 @@ private:
     void pack_open_second();
     void read_row(std::uint32_t& at, SecondRow& row) const;
 
-    std::uint8_t* room_for_row();
-    std::uint32_t row_start(std::uint32_t at) const;
+    std::uint32_t row_start(std::uint32_t at) const {
+        const std::uint32_t in_block = at % kBlockBytes;
+        return in_block != 0 && kBlockBytes - in_block < kLongestRow ? at - in_block + kBlockBytes : at;
+    }
+    std::uint8_t* room_for_row() {
+        packed_used_ = row_start(packed_used_);
+        if (packed_used_ / kBlockBytes == blocks_.size()) blocks_.emplace_back(kBlockBytes);
+        return blocks_[packed_used_ / kBlockBytes].data() + packed_used_ % kBlockBytes;
+    }
 
     Fights fights_;
     std::deque<FightMark> marks_;
@@ -127,6 +134,7 @@ private:
     // of kBlockBytes, each row whole within a block; packed_used_ is where
     // the next one goes, counted over all blocks.
     static constexpr std::uint32_t kBlockBytes = 1U << 16;
+    static constexpr std::uint32_t kLongestRow = 1 + 5 + 8 * kAmountKinds;
     std::vector<std::vector<std::uint8_t>> blocks_;
     std::uint32_t packed_used_ = 0;
     AmountSums totals_{};

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "analysis/dispatch.h"
+#include "analysis/events.h"
 #include "stats/part_stats.h"
 #include "stats/timeline.h"
 #include "text/latin1.h"
@@ -139,6 +140,17 @@ TEST(TimelineEvents, EachSeriesGivesItsKind) {
     EXPECT_EQ(stats->timeline.totals(), (AmountSums{0, 0, 0, 0, 0, 212}));
     ASSERT_EQ(stats->timeline.fights().size(), 1U);
     EXPECT_EQ(stats->spells[0].cappedHeals.count(), 1);  // the 0 moved, and stays an event
+}
+
+TEST(TimelineEvents, OnlyAValidStampGivesAClock) {
+    EXPECT_EQ(line_clock(LogLine("[00:00:00] x")), 0);
+    EXPECT_EQ(line_clock(LogLine("[23:59:59]")), 86399);
+    EXPECT_EQ(line_clock(LogLine("[09:05:07] x")), 9 * 3600 + 5 * 60 + 7);
+    for (const char* bad : {"[24:00:00] x", "[12:60:00] x", "[12:00:60] x", "[1:00:000] x", "[12:00:0a] x",
+                            "[12:0/:00] x", "[12:00:00) x", "(12:00:00] x", "[12-00:00] x", "[12:00:00", "",
+                            "*** Journal ouvert : Fri Sep 16 19:59:58 2022", "[\xb2\xb2:00:00] x"}) {
+        EXPECT_EQ(line_clock(LogLine(bad)), Timeline::kNoClock) << bad;
+    }
 }
 
 TEST(TimelineEvents, KillsAndDeathsAreTheRecognisersOwn) {
