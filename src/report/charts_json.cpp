@@ -11,42 +11,6 @@
 namespace korvanel {
 
 namespace {
-// Whether `bytes` is UTF-8 as RFC 3629 has it: no overlong forms, no
-// surrogates, nothing above U+10FFFF.
-bool valid_utf8(std::string_view bytes) {
-    std::size_t at = 0;
-    while (at < bytes.size()) {
-        const auto lead = static_cast<unsigned char>(bytes[at]);
-        int extra = 0;
-        std::uint32_t code = 0;
-        if (lead < 0x80) {
-            ++at;
-            continue;
-        } else if (lead >= 0xC2 && lead <= 0xDF) {
-            extra = 1;
-            code = lead & 0x1F;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            extra = 2;
-            code = lead & 0x0F;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            extra = 3;
-            code = lead & 0x07;
-        } else {
-            return false;
-        }
-        if (at + static_cast<std::size_t>(extra) >= bytes.size()) return false;
-        for (int k = 1; k <= extra; ++k) {
-            const auto next = static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(k)]);
-            if ((next & 0xC0) != 0x80) return false;
-            code = (code << 6) | (next & 0x3F);
-        }
-        static constexpr std::uint32_t kSmallest[4] = {0, 0x80, 0x800, 0x10000};
-        if (code < kSmallest[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
-        at += static_cast<std::size_t>(extra) + 1;
-    }
-    return true;
-}
-
 // The UTF-8 bytes of one code point (a template: only UTF-16 names need it).
 template <class Text>
 void append_utf8(Text& out, std::uint32_t code) {

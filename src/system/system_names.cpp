@@ -41,6 +41,14 @@ long decode_utf8(std::string_view bytes, std::size_t& at) {
 }
 }  // namespace
 
+bool valid_utf8(std::string_view bytes) {
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        if (decode_utf8(bytes, at) < 0) return false;
+    }
+    return true;
+}
+
 std::string latin1_from_utf8_name(std::string_view bytes) {
     std::string shown;
     shown.reserve(bytes.size());

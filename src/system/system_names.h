@@ -11,8 +11,11 @@
 
 namespace korvanel {
 
-// UTF-8 bytes (RFC 3629: no overlong forms, no surrogates, nothing above
-// U+10FFFF) shown in ISO-8859-1; a text that is not valid UTF-8 as a whole
+// Whether `bytes` is UTF-8 as RFC 3629 has it: no overlong forms, no
+// surrogates, nothing above U+10FFFF.
+bool valid_utf8(std::string_view bytes);
+
+// UTF-8 bytes (RFC 3629) shown in ISO-8859-1; a text that is not valid UTF-8 as a whole
 // is taken byte for byte.
 std::string latin1_from_utf8_name(std::string_view bytes);
 
