@@ -173,6 +173,7 @@ while IFS= read -r line; do
     case "$line" in
         *"charset=windows-1252 scripts=0 handlers=0 title=Analyse du fichier chat.log") ;;
         *"discussions.html charset=windows-1252 scripts=0 handlers=0 title=Discussions du fichier chat.log") ;;
+        *"graphiques.html charset=windows-1252 scripts=0 handlers=0 title=Graphiques du fichier chat.log") ;;
         *) fail "$line" ;;
     esac
 done < <(grep '^PAGE ' "$scratch/links.txt")
