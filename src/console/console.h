@@ -31,6 +31,8 @@ public:
     virtual std::optional<TypedWord> read_word() = 0;
     // Whether a key press is waiting, without reading it.
     virtual bool key_waiting() = 0;
+    // Hands the text written so far to the system at once.
+    virtual void flush() {}
     virtual std::int64_t now_ms() = 0;
     virtual void sleep_ms(int ms) = 0;
     // Bracket the exit wait (a terminal switches to raw input meanwhile).

@@ -21,9 +21,9 @@ public:
     void sleep_ms(int ms) override;
     void begin_wait() override;
     void end_wait() override;
+    void flush() override;
 
 private:
-    void flush();
 
     bool utf8_output_;
     bool output_is_terminal_;

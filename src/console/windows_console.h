@@ -68,6 +68,7 @@ public:
     void begin_wait() override;
     void end_wait() override;
     bool alone_in_window() override;
+    void flush() override { flush(out_); }
 
 private:
     // One output handle with the text not yet handed to the system.

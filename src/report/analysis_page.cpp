@@ -1,5 +1,10 @@
 #include "report/analysis_page.h"
 
+#include <utility>
+#include <vector>
+
+#include "analysis/weapon_registry.h"
+
 #include "report/page_writer.h"
 #include "report/sections.h"
 #include "text/latin1.h"
@@ -72,6 +77,36 @@ void write_analysis_page(PartStats& stats, std::string_view log_name, const Page
     if (on.crafting) write_crafting_section(page, stats, link);
     page.raw("<p>&nbsp;</p></body></html>");
     page.close();
+}
+
+void write_analysis_page_keeping_stats(PartStats& stats, std::string_view log_name, const PageTarget& target,
+                                       PageSink& sink) {
+    // The precise-shot split moves values between four series of the ranged
+    // slots only: those are kept aside and put back after the page.
+    struct Kept {
+        int slot;
+        ValueSeries hits, modifiers, precise_shots, precise_modifiers;
+    };
+    struct PutBack {
+        PartStats& stats;
+        std::vector<Kept> kept;
+        ~PutBack() {
+            for (Kept& k : kept) {
+                WeaponStats& slot = stats.weapons[k.slot];
+                slot.hits = std::move(k.hits);
+                slot.modifiers = std::move(k.modifiers);
+                slot.preciseShots = std::move(k.precise_shots);
+                slot.preciseModifiers = std::move(k.precise_modifiers);
+            }
+        }
+    } put_back{stats, {}};
+    for (int i = 0; i < stats.weaponCount; ++i) {
+        const WeaponStats& slot = stats.weapons[i];
+        if (slot.styleName == kRangeStyle && !slot.hits.empty()) {
+            put_back.kept.push_back({i, slot.hits, slot.modifiers, slot.preciseShots, slot.preciseModifiers});
+        }
+    }
+    write_analysis_page(stats, log_name, target, sink);
 }
 
 }  // namespace korvanel

@@ -21,4 +21,9 @@ struct PageTarget {
 // part's statistics on the way.
 void write_analysis_page(PartStats& stats, std::string_view log_name, const PageTarget& target, PageSink& sink);
 
+// The same page, the part's statistics left as they were: the record can
+// take more lines and give its page again.
+void write_analysis_page_keeping_stats(PartStats& stats, std::string_view log_name, const PageTarget& target,
+                                       PageSink& sink);
+
 }  // namespace korvanel

@@ -54,4 +54,26 @@ std::optional<std::string> FilePageSink::put_in_place() {
     return refused;
 }
 
+bool ReloadingPageSink::write(std::string_view bytes) {
+    if (head_) {
+        head_ = false;
+        const std::size_t at = bytes.starts_with("<html>") ? bytes.find(kContentType) : std::string_view::npos;
+        if (at != std::string_view::npos) {
+            const std::size_t end = at + kContentType.size();
+            return pages_.write(bytes.substr(0, end)) && pages_.write(kReloadLine) && pages_.write(bytes.substr(end));
+        }
+    }
+    return pages_.write(bytes);
+}
+
+std::string without_reload_line(std::string page) {
+    const std::size_t at = page.find(ReloadingPageSink::kReloadLine);
+    if (at != std::string::npos && at >= ReloadingPageSink::kContentType.size() &&
+        std::string_view(page).substr(at - ReloadingPageSink::kContentType.size()).starts_with(
+            ReloadingPageSink::kContentType)) {
+        page.erase(at, ReloadingPageSink::kReloadLine.size());
+    }
+    return page;
+}
+
 }  // namespace korvanel

@@ -56,6 +56,34 @@ private:
     bool failed_ = false;
 };
 
+// Pages that an open browser reloads every five seconds: every HTML page
+// (one that begins with "<html>") gets the reload line right after its
+// Content-Type line; other pages go through as they are.
+class ReloadingPageSink : public PageSink {
+public:
+    static constexpr std::string_view kContentType =
+        "<meta http-equiv=\"Content-Type\" content=\"text/html; charset=iso-8859-1\">";
+    static constexpr std::string_view kReloadLine = "<meta http-equiv=\"refresh\" content=\"5\">";
+
+    explicit ReloadingPageSink(PageSink& pages) : pages_(pages) {}
+
+    bool begin(const std::filesystem::path& file, std::string_view display_name) override {
+        head_ = true;
+        return pages_.begin(file, display_name);
+    }
+    // The head comes whole in a page's first bytes.
+    bool write(std::string_view bytes) override;
+    bool end() override { return pages_.end(); }
+    std::optional<std::string> put_in_place() override { return pages_.put_in_place(); }
+
+private:
+    PageSink& pages_;
+    bool head_ = false;
+};
+
+// A page written through ReloadingPageSink, its reload line taken out.
+std::string without_reload_line(std::string page);
+
 // Pages kept in memory, in the order they were begun (tests, the fuzzer).
 class MemoryPageSink : public PageSink {
 public:

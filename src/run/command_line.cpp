@@ -34,6 +34,10 @@ constexpr auto kHelpLog = latin1(
 constexpr auto kHelpOutput = latin1("écrire les pages dans DOSSIER, créé au besoin");
 constexpr auto kHelpOutputEquals = latin1("(de même)");
 constexpr auto kHelpJson = latin1("écrire aussi graphiques.json, les données des graphiques");
+constexpr auto kHelpFollow = latin1(
+    "suivre le journal pendant le jeu : les pages sont réécrites\n"
+    "quand il grandit (et rechargées par le navigateur),\n"
+    "jusqu'à une touche pressée");
 constexpr auto kHelpNoWait = latin1("finir sans attendre une touche");
 constexpr auto kHelpHelp = latin1("afficher cette aide");
 constexpr auto kHelpVersion = latin1("afficher la version");
@@ -101,7 +105,7 @@ struct Option {
     std::string_view short_spelling;  // empty when there is none
     std::string_view long_spelling;
     std::string_view value_name;      // empty when no value follows
-    bool in_usage;                    // named in the usage line
+    std::string_view in_usage;        // its spelling in the usage line; empty when not named there
     std::string_view help;
     std::string_view equals_help;     // the help of the "--long=VALUE" form
     bool CommandLine::*flag;          // what an option without a value sets
@@ -109,20 +113,21 @@ struct Option {
 };
 
 constexpr Option kOptions[] = {
-    {"-o", "--output", "DOSSIER", true, kHelpOutput.view(), kHelpOutputEquals.view(), nullptr, &Parser::folder},
-    {"", "--json", "", true, kHelpJson.view(), "", &CommandLine::json, nullptr},
-    {"", "--no-wait", "", true, kHelpNoWait.view(), "", &CommandLine::no_wait, nullptr},
-    {"-h", "--help", "", false, kHelpHelp.view(), "", &CommandLine::help, nullptr},
-    {"-V", "--version", "", false, kHelpVersion.view(), "", &CommandLine::version, nullptr},
+    {"-o", "--output", "DOSSIER", "-o", kHelpOutput.view(), kHelpOutputEquals.view(), nullptr, &Parser::folder},
+    {"", "--json", "", "--json", kHelpJson.view(), "", &CommandLine::json, nullptr},
+    {"-f", "--follow", "", "--follow", kHelpFollow.view(), "", &CommandLine::follow, nullptr},
+    {"", "--no-wait", "", "--no-wait", kHelpNoWait.view(), "", &CommandLine::no_wait, nullptr},
+    {"-h", "--help", "", "", kHelpHelp.view(), "", &CommandLine::help, nullptr},
+    {"-V", "--version", "", "", kHelpVersion.view(), "", &CommandLine::version, nullptr},
 };
 
 // The usage line, without its line end.
 std::string usage_line() {
     std::string line(kUsageHead.view());
     for (const Option& option : kOptions) {
-        if (!option.in_usage) continue;
+        if (option.in_usage.empty()) continue;
         line += " [";
-        line += option.short_spelling.empty() ? option.long_spelling : option.short_spelling;
+        line += option.in_usage;
         if (!option.value_name.empty()) line.append(" ").append(option.value_name);
         line += "]";
     }

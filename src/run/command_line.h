@@ -25,6 +25,7 @@ struct CommandLine {
     std::optional<NativeString> output;  // the pages' folder, as given
     bool no_wait = false;
     bool json = false;  // also write the charts' data, graphiques.json
+    bool follow = false;  // keep reading what the game appends, and keep the pages up to date
     bool help = false;
     bool version = false;
     std::optional<std::string> usage_error;

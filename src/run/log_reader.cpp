@@ -91,8 +91,9 @@ struct LogReader::Batch {
 // threaded, else when the lines are asked for.
 class LogReader::Source {
 public:
-    Source(std::FILE* file, const ReaderOptions& options)
+    Source(std::FILE* file, const ReaderOptions& options, std::uint64_t byte_limit)
         : file_(file),
+          left_(byte_limit),
           block_size_(options.block_size < 2 ? 2 : options.block_size),
           capacity_(block_size_ + kMaxLine + 1),
           carry_(new char[capacity_]) {
@@ -185,11 +186,14 @@ private:
             pending_cr_ = false;
         }
         if (!eof_) {
-            const std::size_t got = std::fread(bytes + length, 1, block_size_, file_);
-            if (got < block_size_) {
+            const std::size_t wanted = left_ < block_size_ ? static_cast<std::size_t>(left_) : block_size_;
+            const std::size_t got = wanted == 0 ? 0 : std::fread(bytes + length, 1, wanted, file_);
+            if (got < wanted) {
                 if (std::ferror(file_)) throw LogReadError{};
                 eof_ = true;
             }
+            left_ -= got;
+            if (left_ == 0) eof_ = true;
             length += got;
         }
         length = start + drop_cr_before_lf(bytes + start, length - start);
@@ -234,6 +238,7 @@ private:
     }
 
     std::FILE* file_;
+    std::uint64_t left_;  // bytes still to read
     const std::size_t block_size_;
     const std::size_t capacity_;
     bool eof_ = false;
@@ -252,7 +257,8 @@ private:
 
 ReaderOptions ReaderOptions::for_this_machine() { return {std::thread::hardware_concurrency() > 1}; }
 
-LogReader::LogReader(std::FILE* file, ReaderOptions options) : source_(std::make_unique<Source>(file, options)) {}
+LogReader::LogReader(std::FILE* file, ReaderOptions options, std::uint64_t byte_limit)
+    : source_(std::make_unique<Source>(file, options, byte_limit)) {}
 
 LogReader::~LogReader() { close(); }
 

@@ -36,7 +36,11 @@ class LogReader {
 public:
     static constexpr std::size_t kMaxLine = 299;
 
-    LogReader(std::FILE* file, ReaderOptions options);
+    static constexpr std::uint64_t kWholeFile = ~std::uint64_t{0};
+
+    // Reads `file` from where it stands, `byte_limit` bytes at the most (the
+    // log then ends there).
+    LogReader(std::FILE* file, ReaderOptions options, std::uint64_t byte_limit = kWholeFile);
     ~LogReader();
     LogReader(const LogReader&) = delete;
     LogReader& operator=(const LogReader&) = delete;

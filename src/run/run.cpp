@@ -17,17 +17,19 @@
 #include "run/exit_wait.h"
 #include "run/log_open.h"
 #include "run/log_parts.h"
+#include "run/log_run.h"
+#include "run/log_watch.h"
 #include "run/page_names.h"
 #include "stats/value_series.h"
+#include "system/file_state.h"
 #include "system/system_names.h"
+#include "analysis/events.h"
 #include "text/latin1.h"
 
 namespace korvanel {
 
 namespace {
 constexpr auto kBanner = latin1("\nKORVANEL - statistiques du journal de jeu\n\n");
-constexpr auto kReading = latin1("Lecture en cours");
-constexpr auto kWritingPart = latin1("\nanalyse et ecriture de la partie de log nommee \"%s\"\n");
 constexpr auto kProcessingTime = latin1("\n\nTemps de traitement: %i,%is");
 constexpr auto kDoneHead = latin1("\n\nTraitement termine avec succes\n\nlire l'analyse dans les fichiers ");
 constexpr auto kDoneTranscript = latin1(" et le chat dans discussions.html\n");
@@ -35,6 +37,9 @@ constexpr auto kDoneCharts = latin1("et les graphiques dans graphiques.html\n");
 constexpr auto kDoneSameFolder = latin1("(dans le meme dossier)");
 constexpr auto kDoneFolder = latin1("(dans le dossier %s)");
 constexpr auto kDoneKey = latin1("\n\nappuyez sur une touche pour quitter");
+constexpr auto kFollowing = latin1(
+    "\n\nsuivi en direct : les pages sont mises a jour quand le jeu ecrit dans le journal\n"
+    "appuyez sur une touche pour arreter\n");
 constexpr auto kCannotCreateFolder = latin1("impossible de creer le dossier %s");
 constexpr auto kReadError = latin1("erreur de lecture du fichier %s");
 constexpr std::string_view kTranscriptName = "discussions.html";
@@ -50,13 +55,6 @@ bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {
     std::error_code ignored;
     return std::filesystem::equivalent(a, b, ignored);
 }
-
-// Where the pages go, and how the closing message names that folder (none:
-// the working directory itself).
-struct PageFolder {
-    std::filesystem::path path;
-    std::optional<std::string> shown;
-};
 
 // The folder -o names, created with its parents; else the log's folder when
 // the command line names the log; else the working directory.
@@ -79,142 +77,160 @@ PageFolder page_folder(const std::filesystem::path& dir, const CommandLine& comm
     return {path, shown};
 }
 
-// One run over one log, step by step; fatal conditions leave it as
-// FatalError.
-class LogRun {
-public:
-    LogRun(Console& console, const std::filesystem::path& dir, const CommandLine& command,
-           const RunEnvironment& environment)
-        : console_(console), dir_(dir), command_(command), environment_(environment) {
-        try {
-            chat_ = std::make_unique<ChatBuffer>();
-        } catch (const std::bad_alloc&) {
-            fatal_error("memoire insuffisante");
-        }
-        parts_.names[0] = "Resultats";
-        console_.write(kBanner);
-        parts_.stats[0] = new_part_stats();
-    }
+}  // namespace
 
-    // Opens the log and settles where the pages go; the processing time
-    // starts here.
-    void open() {
-        log_ = command_.log ? open_given_log(dir_, *command_.log) : open_log(dir_, console_);
-        reader_.emplace(log_.file, environment_.reader);
-        pages_ = page_folder(dir_, command_);
-        // The log's own file is never written over: a page named like it takes
-        // another name, and the transcript, the charts page and their data
-        // cannot.
-        log_beside_pages_ = same_file(pages_.path, log_.folder);
-        for (std::string_view own : {kTranscriptName, kChartsPageName, command_.json ? kChartsDataName : ""}) {
-            if (own.empty()) continue;
-            if ((log_beside_pages_ && same_page_name(log_.shown_file_name, own)) ||
-                same_file(pages_.path / path_from_latin1(own), log_.path)) {
-                cannot_write_page(own);
+LogRun::LogRun(Console& console, const std::filesystem::path& dir, const CommandLine& command,
+               const RunEnvironment& environment)
+    : console_(console), quiet_(console), dir_(dir), command_(command), environment_(environment) {
+    try {
+        chat_ = std::make_unique<ChatBuffer>();
+    } catch (const std::bad_alloc&) {
+        fatal_error("memoire insuffisante");
+    }
+    parts_.names[0] = "Resultats";
+    console_.write(kBanner);
+    parts_.stats[0] = new_part_stats();
+}
+
+// Opens the log and settles where the pages go; the processing time
+// starts here.
+void LogRun::open() {
+    log_ = command_.log ? open_given_log(dir_, *command_.log) : open_log(dir_, console_);
+    if (command_.follow) {
+        // The game may be writing the last line: it waits for its line feed.
+        if (const std::optional<FileState> state = file_state(log_.file)) {
+            read_.identity = state->identity;
+            first_read_limit_ = end_of_last_line(log_.file, 0, state->size);
+            if (!seek_file(log_.file, 0)) fatal_with_name(kReadError, log_.shown);
+        }
+    }
+    reader_.emplace(log_.file, environment_.reader, first_read_limit_);
+    pages_ = page_folder(dir_, command_);
+    // The log's own file is never written over: a page named like it takes
+    // another name, and the transcript, the charts page and their data
+    // cannot.
+    log_beside_pages_ = same_file(pages_.path, log_.folder);
+    for (std::string_view own : {kTranscriptName, kChartsPageName, command_.json ? kChartsDataName : ""}) {
+        if (own.empty()) continue;
+        if ((log_beside_pages_ && same_page_name(log_.shown_file_name, own)) ||
+            same_file(pages_.path / path_from_latin1(own), log_.path)) {
+            cannot_write_page(own);
+        }
+    }
+    start_ms_ = console_.now_ms();
+}
+
+// Every line of the log: part commands, the recognisers, the lines the
+// transcript shows, and a progress mark every hundred lines.
+void LogRun::read() {
+    console_.write(kReading);
+    analyse<false>(*reader_, console_, true);
+}
+
+// Every line `reader` holds; while following, also what changed, the
+// lines counted and the last clock read.
+template <bool kFollowing>
+void LogRun::analyse(LogReader& reader, Console& messages, bool progress) {
+    int progress_step = 0;
+    LogLine line;
+    while (next_line(reader, line)) {
+        select_log_part(line, parts_, target_, messages);
+        const bool chat_line = line.message_starts_with("@@");
+        if (!chat_line) dispatch_line(line, parts_.current_stats());
+        const bool shown = chat_line || line.starts_with(kJournalOpened);
+        if (shown) chat_->store(line.text());
+        if constexpr (kFollowing) {
+            ++lines_;
+            if (!chat_line) part_changed_[static_cast<std::size_t>(parts_.current)] = true;
+            chat_changed_ = chat_changed_ || shown;
+            if (line_clock(line) != Timeline::kNoClock) {
+                std::array<char, 8> clock;
+                line.text().copy(clock.data(), clock.size(), 1);
+                last_clock_ = clock;
             }
         }
-        start_ms_ = console_.now_ms();
-    }
-
-    // Every line of the log: part commands, the recognisers, the lines the
-    // transcript shows, and a progress mark every hundred lines.
-    void read() {
-        console_.write(kReading);
-        int progress = 0;
-        LogLine line;
-        while (next_line(line)) {
-            select_log_part(line, parts_, target_, console_);
-            const bool chat_line = line.message_starts_with("@@");
-            if (!chat_line) dispatch_line(line, parts_.current_stats());
-            if (chat_line || line.starts_with(kJournalOpened)) chat_->store(line.text());
-            if (++progress == 100) {
-                console_.write(".");
-                progress = 0;
-            }
+        if (progress && ++progress_step == 100) {
+            messages.write(".");
+            progress_step = 0;
         }
     }
+}
 
-    // One analysis page per part, in part order, each record released
-    // after its page.
-    void write_part_pages() {
-        for (int i = 0; i < parts_.count; ++i) names_.emplace_back(parts_.names[static_cast<std::size_t>(i)].view());
-        targets_ = assign_page_targets(names_, pages_.path, log_beside_pages_ ? log_.shown_file_name : "", log_.path);
-        timelines_.reserve(names_.size());
-        for (int i = 0; i < parts_.count; ++i) {
-            const auto slot = static_cast<std::size_t>(i);
-            print(console_, kWritingPart, names_[slot]);
-            write_analysis_page(*parts_.stats[slot], log_.shown, targets_[slot], sink());
-            timelines_.push_back(std::move(parts_.stats[slot]->timeline));
-            timelines_.back().finish();
-            parts_.stats[slot].reset();
-        }
+// While following, the lines read go through the same steps.
+template void LogRun::analyse<true>(LogReader& reader, Console& messages, bool progress);
+
+void LogRun::settle_page_names() {
+    names_.clear();
+    for (int i = 0; i < parts_.count; ++i) names_.emplace_back(parts_.names[static_cast<std::size_t>(i)].view());
+    targets_ = assign_page_targets(names_, pages_.path, log_beside_pages_ ? log_.shown_file_name : "", log_.path);
+}
+
+// One analysis page per part, in part order, each record released
+// after its page.
+void LogRun::write_part_pages() {
+    settle_page_names();
+    timelines_.reserve(names_.size());
+    for (int i = 0; i < parts_.count; ++i) {
+        const auto slot = static_cast<std::size_t>(i);
+        print(console_, kWritingPart, names_[slot]);
+        write_analysis_page(*parts_.stats[slot], log_.shown, targets_[slot], sink());
+        timelines_.push_back(std::move(parts_.stats[slot]->timeline));
+        timelines_.back().finish();
+        parts_.stats[slot].reset();
     }
+}
 
-    void close_log() { reader_->close(); }
+void LogRun::close_log() { reader_->close(); }
 
-    void write_transcript() {
-        write_discussions_page(*chat_, log_.shown, pages_.path, console_, sink());
-        chat_.reset();
+void LogRun::write_transcript() {
+    write_discussions_page(*chat_, log_.shown, pages_.path, console_, sink());
+    chat_.reset();
+}
+
+// The charts page, and with --json its data, from the parts' fights.
+void LogRun::write_charts() {
+    write_charts_page(names_, targets_, timelines_, log_.shown, pages_.path, sink());
+    if (command_.json) write_charts_json(names_, targets_, timelines_, log_.path, pages_.path, sink());
+}
+
+// Once every page is complete, all are put in place.
+void LogRun::put_pages_in_place() {
+    if (std::optional<std::string> refused = sink().put_in_place()) cannot_write_page(*refused);
+}
+
+// The closing message up to the folder of the pages.
+void LogRun::closing_lines() {
+    const int tenths = round_half_up(static_cast<double>(console_.now_ms() - start_ms_) / 100.0);
+    print(console_, kProcessingTime, tenths / 10, tenths % 10);
+    console_.write(kDoneHead);
+    for (const PageTarget& page : targets_) print(console_, "%s, ", page.display_name);
+    console_.write(kDoneTranscript);
+    console_.write(kDoneCharts);
+    if (pages_.shown) {
+        print(console_, kDoneFolder, *pages_.shown);
+    } else {
+        console_.write(kDoneSameFolder);
     }
+}
 
-    // The charts page, and with --json its data, from the parts' fights.
-    void write_charts() {
-        write_charts_page(names_, targets_, timelines_, log_.shown, pages_.path, sink());
-        if (command_.json) write_charts_json(names_, targets_, timelines_, log_.path, pages_.path, sink());
+void LogRun::closing_message() {
+    closing_lines();
+    console_.write(command_.follow ? kFollowing.view() : kDoneKey.view());
+}
+
+bool LogRun::next_line(LogReader& reader, LogLine& line) {
+    try {
+        return reader.next(line);
+    } catch (const LogReadError&) {
+        fatal_with_name(kReadError, log_.shown);
     }
+}
 
-    // Once every page is complete, all are put in place.
-    void put_pages_in_place() {
-        if (std::optional<std::string> refused = sink().put_in_place()) cannot_write_page(*refused);
-    }
-
-    void closing_message() {
-        const int tenths = round_half_up(static_cast<double>(console_.now_ms() - start_ms_) / 100.0);
-        print(console_, kProcessingTime, tenths / 10, tenths % 10);
-        console_.write(kDoneHead);
-        for (const PageTarget& page : targets_) print(console_, "%s, ", page.display_name);
-        console_.write(kDoneTranscript);
-        console_.write(kDoneCharts);
-        if (pages_.shown) {
-            print(console_, kDoneFolder, *pages_.shown);
-        } else {
-            console_.write(kDoneSameFolder);
-        }
-        console_.write(kDoneKey);
-    }
-
-private:
-    bool next_line(LogLine& line) {
-        try {
-            return reader_->next(line);
-        } catch (const LogReadError&) {
-            fatal_with_name(kReadError, log_.shown);
-        }
-    }
-
-    PageSink& sink() { return environment_.pages != nullptr ? *environment_.pages : files_; }
-
-    Console& console_;
-    const std::filesystem::path& dir_;
-    const CommandLine& command_;
-    const RunEnvironment& environment_;
-    std::unique_ptr<ChatBuffer> chat_;
-    Name49 target_{"Inconnu"};
-    PartTable parts_;
-    OpenedLog log_;
-    std::optional<LogReader> reader_;
-    PageFolder pages_;
-    bool log_beside_pages_ = false;
-    std::int64_t start_ms_ = 0;
-    std::vector<std::string> names_;  // of the parts, in part order
-    std::vector<PageTarget> targets_;
-    std::vector<Timeline> timelines_;
-    FilePageSink files_;
-};
-
+namespace {
 int run_log(Console& console, const std::filesystem::path& dir, const CommandLine& command,
             const RunEnvironment& environment) {
     LogRun run(console, dir, command, environment);
+    if (command.follow) return run.follow();
     run.open();
     run.read();
     run.write_part_pages();
@@ -243,7 +259,8 @@ int run_with_report(Console& console, const std::filesystem::path& dir, const Co
         report_fatal_error(console, FatalError{"memoire insuffisante", std::nullopt});
         status = 1;
     }
-    if (!command.no_wait) wait_before_exit(console);
+    // Following ends by a key or a signal: no wait after it, but after its errors.
+    if (!command.no_wait && (!command.follow || status == 1)) wait_before_exit(console);
     return status;
 }
 }  // namespace

@@ -7,6 +7,8 @@
 #include <random>
 #include <string>
 
+#include "system/stop_signals.h"
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -67,7 +69,10 @@ extern "C" void remove_and_end(int signal_number) {
     ::raise(signal_number);
 }
 
+// Once the program takes the stop signals itself, it ends its pages
+// before it stops, and a signal leaves the temporary files to it.
 void on_first_watched() {
+    if (stop_signals_caught()) return;
     struct sigaction action {};
     action.sa_handler = remove_and_end;
     sigemptyset(&action.sa_mask);
@@ -76,6 +81,7 @@ void on_first_watched() {
 }
 
 void on_last_unwatched() {
+    if (stop_signals_caught()) return;
     for (std::size_t k = 0; k < kSignals.size(); ++k) ::sigaction(kSignals[k], &g_previous[k], nullptr);
 }
 #endif
@@ -136,7 +142,14 @@ void remove_temp_files() {
 
 bool replace_file(const std::filesystem::path& from, const std::filesystem::path& to) {
 #ifdef _WIN32
-    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    // A page a browser or an antivirus holds open is tried again, for a second at the most.
+    for (int waited_ms = 0;; waited_ms += 50) {
+        if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0) return true;
+        const DWORD error = GetLastError();
+        const bool held = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION;
+        if (!held || waited_ms >= 1000) return false;
+        Sleep(50);
+    }
 #else
     return std::rename(from.c_str(), to.c_str()) == 0;
 #endif

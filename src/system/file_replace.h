@@ -28,7 +28,8 @@ void forget_temp_file(const std::filesystem::path& path);
 void remove_temp_files();
 
 // Puts the file `from` in place of `to` in one step (a link named `to` is
-// replaced, never what it points to); false when the system refuses.
+// replaced, never what it points to); false when the system refuses. On
+// Windows a file held open elsewhere is tried again for up to a second.
 bool replace_file(const std::filesystem::path& from, const std::filesystem::path& to);
 
 }  // namespace korvanel

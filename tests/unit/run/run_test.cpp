@@ -172,7 +172,7 @@ TEST(CommandLineRun, HelpAndVersionReadNothing) {
     dir.write("chat.log", "");
     const CommandRun help = run_with(dir, {"--version", "-h"});
     EXPECT_EQ(help.status, 0);
-    EXPECT_EQ(help.console.output.rfind("usage : korvanel [-o DOSSIER] [--json] [--no-wait] [FICHIER_LOG]\n", 0), 0u);
+    EXPECT_EQ(help.console.output.rfind("usage : korvanel [-o DOSSIER] [--json] [--follow] [--no-wait] [FICHIER_LOG]\n", 0), 0u);
     EXPECT_EQ(help.console.errors, "");
     const CommandRun version = run_with(dir, {"-V"});
     EXPECT_EQ(version.status, 0);
