@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "console/prompt_word.h"
+#include "system/stop_signals.h"
 #include "system/system_names.h"
 
 namespace korvanel {
@@ -31,6 +32,8 @@ void restore_input_mode() {
 }
 
 BOOL WINAPI on_console_event(DWORD event) {
+    // While following, the program takes these events itself and ends in its own time.
+    if (stop_signals_caught()) return FALSE;
     if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) {
         restore_input_mode();
         ExitProcess(kInterruptedStatus);
