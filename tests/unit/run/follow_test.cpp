@@ -33,7 +33,8 @@ TEST(Follow, APageThatCannotBeWrittenInAnUpdateEndsTheRunAndThePagesStopReloadin
                                       "votre hache, et infligez 60 points\n");
     };
     console.key_at_ms = 60'000;
-    const int status = run_command_line(console, {"--follow", "--no-wait"}, dir.path());
+    const int status = run_command_line(console, {path_from_utf8("--follow").native(), path_from_utf8("--no-wait").native()},
+                                        dir.path());
 
     EXPECT_EQ(status, 1);
     EXPECT_NE(console.output.find("impossible d'ecrire le fichier Boss.html"), std::string::npos) << console.output;
