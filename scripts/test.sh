@@ -36,7 +36,7 @@ ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build/sanitize --output-on-failure 
 step "the log reader's threaded path under ThreadSanitizer"
 cmake -S . -B build/tsan -G Ninja -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=clang++ -DKORVANEL_TSAN=ON >/dev/null
 cmake --build build/tsan -j "$jobs" --target korvanel_unit_tests
-TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/korvanel_unit_tests --gtest_filter='*LogReaderPaths*:*Run*' --gtest_brief=1
+TSAN_OPTIONS=halt_on_error=1 build/tsan/tests/korvanel_unit_tests --gtest_filter='*LogReaderPaths*:*Run*:Follow*' --gtest_brief=1
 
 step "fuzzing: the whole program on arbitrary logs, the command line and the page names on arbitrary bytes"
 bash scripts/fuzz.sh 60
