@@ -18,7 +18,7 @@ struct ParseCase {
     std::vector<std::string> args;
     std::optional<std::string> log;
     std::optional<std::string> output;
-    std::string flags;  // "n" --no-wait, "h" --help, "V" --version, "j" --json
+    std::string flags;  // "n" --no-wait, "h" --help, "V" --version, "j" --json, "f" --follow
     std::optional<std::string> error;  // ISO-8859-1
 };
 
@@ -36,6 +36,8 @@ TEST(CommandLine, EveryOptionSpellingAndEveryUsageError) {
         {{"--no-wait", "x.log", "--no-wait"}, "x.log", none, "n", none},
         {{"--json", "x.log", "--json"}, "x.log", none, "j", none},
         {{"--JSON"}, none, none, "", "option inconnue : --JSON"},
+        {{"-f", "x.log", "--follow"}, "x.log", none, "f", none},
+        {{"-F"}, none, none, "", "option inconnue : -F"},
         {{"-h"}, none, none, "h", none},
         {{"--help"}, none, none, "h", none},
         {{"-V"}, none, none, "V", none},
@@ -78,6 +80,7 @@ TEST(CommandLine, EveryOptionSpellingAndEveryUsageError) {
         EXPECT_EQ(parsed.help, c.flags.find('h') != std::string::npos) << shown;
         EXPECT_EQ(parsed.version, c.flags.find('V') != std::string::npos) << shown;
         EXPECT_EQ(parsed.json, c.flags.find('j') != std::string::npos) << shown;
+        EXPECT_EQ(parsed.follow, c.flags.find('f') != std::string::npos) << shown;
         EXPECT_EQ(parsed.usage_error, c.error) << shown;
     }
 }
