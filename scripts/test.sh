@@ -44,6 +44,7 @@ bash scripts/fuzz.sh 60
 step "terminal and browser tests"
 bash tests/terminal/run_terminal_test.sh build/release/korvanel
 bash tests/browser/run_browser_test.sh build/release/korvanel
+bash tests/browser/follow_reload_test.sh build/release/korvanel
 
 step "Windows build (MinGW-w64), unit, end-to-end and terminal tests under Wine"
 cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
