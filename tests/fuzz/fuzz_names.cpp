@@ -87,6 +87,8 @@ void check_command_line(const std::vector<NativeString>& args) {
         finding("a folder that is no argument: " + *line.output);
     }
     if (line.no_wait && !any_of(args, {"--no-wait"})) finding("--no-wait without the option");
+    if (line.json && !any_of(args, {"--json"})) finding("--json without the option");
+    if (line.follow && !any_of(args, {"-f", "--follow"})) finding("--follow without the option");
     if (line.help && !any_of(args, {"-h", "--help"})) finding("help without the option");
     if (line.version && !any_of(args, {"-V", "--version"})) finding("version without the option");
 }
