@@ -80,7 +80,7 @@ for log in tests/e2e/cases/*/chat.log; do
     n=$((n + 1))
 done
 names_dict=build/fuzz/names.dict
-printf '"%s"\n' -o --output --output= --no-wait -h --help -V --version -- - \
+printf '"%s"\n' -o --output --output= --json -f --follow --no-wait -h --help -V --version -- - \
     con PRN aux NUL COM LPT \\xb9 \\xb2 \\xb3 .html discussions.html Discussions.HTML \\xc9 \\xe9 \\x00 > "$names_dict"
 
 mkdir -p build/fuzz/findings
