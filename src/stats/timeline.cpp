@@ -26,7 +26,8 @@ T get(const std::uint8_t*& in) {
 }
 }  // namespace
 
-void Timeline::add_amount_on_new_line(std::string_view line, AmountKind kind, std::int64_t value) {
+// Everything it calls is inlined: it runs for every amount event of a new second.
+[[gnu::flatten]] void Timeline::add_amount_on_new_line(std::string_view line, AmountKind kind, std::int64_t value) {
     const std::int32_t clock = stamp_clock(line);
     add_amount_at_new_second(clock, kind, value);
     if (clock != kNoClock) {
