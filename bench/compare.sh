@@ -5,21 +5,22 @@
 # (above 1: the new build is faster). Neighbouring runs share the
 # machine's state, so the ratio varies far less than figures taken apart.
 #
-#   bench/compare.sh OLD_KORVANEL [NEW_KORVANEL] [--repeat R] [--lines N]
+#   bench/compare.sh OLD_KORVANEL [NEW_KORVANEL] [--repeat R] [--lines N] [--seed S]
 #
 # NEW defaults to the build of this tree (made in build/bench).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
-old="" new="" repeat=7 lines=1000000
+old="" new="" repeat=7 lines=1000000 seed=1
 while [ $# -gt 0 ]; do
     case "$1" in
         --repeat) repeat=$2; shift 2 ;;
         --lines) lines=$2; shift 2 ;;
+        --seed) seed=$2; shift 2 ;;
         *) if [ -z "$old" ]; then old=$(realpath "$1"); else new=$(realpath "$1"); fi; shift ;;
     esac
 done
-[ -n "$old" ] || { echo "usage: bench/compare.sh OLD_KORVANEL [NEW_KORVANEL] [--repeat R] [--lines N]" >&2; exit 2; }
+[ -n "$old" ] || { echo "usage: bench/compare.sh OLD_KORVANEL [NEW_KORVANEL] [--repeat R] [--lines N] [--seed S]" >&2; exit 2; }
 
 bash scripts/install_deps.sh
 build=build/bench
@@ -31,8 +32,8 @@ measure=$root/$build/bench/korvanel_measure
 work=$root/$build/compare
 rm -rf "$work" && mkdir -p "$work/mixed" "$work/ten-parts"
 export LC_ALL=C
-"$build/tools/korvanel_loggen" --lines "$lines" --seed 1 --output "$work/mixed/chat.log"
-"$build/tools/korvanel_loggen" --lines "$lines" --seed 1 --parts 10 --output "$work/ten-parts/chat.log"
+"$build/tools/korvanel_loggen" --lines "$lines" --seed "$seed" --output "$work/mixed/chat.log"
+"$build/tools/korvanel_loggen" --lines "$lines" --seed "$seed" --parts 10 --output "$work/ten-parts/chat.log"
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 

@@ -21,6 +21,12 @@
 # and console texts stay in build/bench/run. The last lines are the rows of
 # the README's tables of figures; --before names the saved output of an
 # earlier run with --micro, whose per-kind figures fill the "before" column.
+# Last, the program as it was before the fights' timelines (the parent of
+# the first commit of src/stats/timeline.cpp, built in build/bench-before)
+# and this build side by side: bench/compare.sh runs them in turn on the two
+# 1,000,000-line logs and gives the medians and the ratio of their speeds
+# (it must stay at least 0.9). --old PATH compares with another build
+# instead, --no-old leaves the comparison out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -32,6 +38,8 @@ micro=0
 binary=""
 before=""
 big_lines=10000000
+old=""
+compare=1
 while [ $# -gt 0 ]; do
     case "$1" in
         --lines) lines=$2; shift 2 ;;
@@ -42,7 +50,9 @@ while [ $# -gt 0 ]; do
         --before) before=$(realpath "$2"); shift 2 ;;
         --big-lines) big_lines=$2; shift 2 ;;
         --no-big) big_lines=0; shift ;;
-        *) echo "usage: bench/run.sh [--lines N] [--seed S] [--repeat R] [--micro] [--binary PATH] [--before FILE] [--big-lines N | --no-big]" >&2
+        --old) old=$(realpath "$2"); shift 2 ;;
+        --no-old) compare=0; shift ;;
+        *) echo "usage: bench/run.sh [--lines N] [--seed S] [--repeat R] [--micro] [--binary PATH] [--before FILE] [--big-lines N | --no-big] [--old PATH | --no-old]" >&2
            exit 2 ;;
     esac
 done
@@ -208,4 +218,28 @@ if [ "$micro" = 1 ]; then
             b = ("before:dispatch/" kind) in table ? sprintf("%.0f", table["before:dispatch/" kind]) : "-"
             printf "| %s | %s | %.0f | %.0f |\n", kind, b, table["after:dispatch/" kind], table["after:looked/" kind]
         }' "$work/micro.txt" "$work/micro.txt"
+fi
+
+# The program before the timelines and this one, side by side.
+if [ "$compare" = 1 ]; then
+    if [ -z "$old" ]; then
+        first=$(git log --format=%H -- src/stats/timeline.cpp 2>/dev/null | tail -1)
+        if [ -n "$first" ] && git rev-parse -q --verify "$first^" >/dev/null; then
+            before_src=$root/build/bench-before/src
+            rm -rf "$before_src" && mkdir -p "$before_src"
+            git archive "$first^" | tar -x -C "$before_src"
+            cmake -S "$before_src" -B build/bench-before/build -G Ninja -DCMAKE_BUILD_TYPE=Release \
+                  -DCMAKE_CXX_COMPILER=g++ -DKORVANEL_TESTS=OFF >/dev/null
+            cmake --build build/bench-before/build -j "$(nproc)" --target korvanel >/dev/null
+            old=$root/build/bench-before/build/korvanel
+            echo
+            echo "before the timelines ($(git rev-parse --short "$first^")) and this build, in turn:"
+        else
+            echo
+            echo "no history to build the program before the timelines from: no comparison"
+        fi
+    fi
+    if [ -n "$old" ]; then
+        bench/compare.sh "$old" "$korvanel" --lines "$lines" --seed "$seed"
+    fi
 fi

@@ -59,43 +59,50 @@ constexpr int kPlotHeight = 170;
 constexpr int kBottom = 54;  // room for the fights' start times
 constexpr int kTargetWidth = 1000;
 
+// The text of a section, in a string that only grows: its bytes past
+// `used` are room for what comes next.
+struct Buffer {
+    std::string bytes;
+    std::size_t used = 0;
+    std::string_view text() const { return {bytes.data(), used}; }
+};
+
 // Appends the pieces of a page: texts as they stand (the program's own,
 // nothing to escape), integers in decimal.
 class Out {
 public:
-    explicit Out(std::string& text) : text_(text), at_(text.size()) {}
-    ~Out() { text_.resize(at_); }
+    explicit Out(Buffer& buffer) : buffer_(buffer) {}
     Out(const Out&) = delete;
     Out& operator=(const Out&) = delete;
 
     Out& operator<<(std::string_view piece) {
         std::memcpy(room(piece.size()), piece.data(), piece.size());
-        at_ += piece.size();
+        buffer_.used += piece.size();
         return *this;
     }
     Out& operator<<(char c) {
         *room(1) = c;
-        ++at_;
+        ++buffer_.used;
         return *this;
     }
     Out& operator<<(std::int64_t v) {
         char* const at = room(24);
-        at_ += static_cast<std::size_t>(std::to_chars(at, at + 24, v).ptr - at);
+        buffer_.used += static_cast<std::size_t>(std::to_chars(at, at + 24, v).ptr - at);
         return *this;
     }
     Out& operator<<(int v) { return *this << std::int64_t{v}; }
 
 private:
-    // Room for n more bytes after the text written so far; the string is
-    // cut to the text when the writer goes.
+    // Room for n more bytes after the text written so far.
     char* room(std::size_t n) {
-        if (text_.size() - at_ < n) grow(n);
-        return text_.data() + at_;
+        if (buffer_.bytes.size() - buffer_.used < n) grow(n);
+        return buffer_.bytes.data() + buffer_.used;
     }
-    [[gnu::noinline]] void grow(std::size_t n) { text_.resize(std::max(text_.size() * 2, at_ + n + 4096)); }
+    [[gnu::noinline]] void grow(std::size_t n) {
+        buffer_.bytes.resize(std::max(buffer_.bytes.size() * 2, buffer_.used + n + 4096));
+    }
 
-    std::string& text_;
-    std::size_t at_;
+    Buffer& buffer_;
 };
 
 std::string number(std::int64_t v) {
@@ -368,32 +375,26 @@ std::string formatted(std::string_view format, std::initializer_list<FormatArg> 
     return out;
 }
 
-void summary(std::string& out, const Timeline& timeline) {
+void summary(Buffer& text, const Timeline& timeline) {
     const Timeline::Fights& fights = timeline.fights();
     std::int64_t active = 0;
     for (const Fight& fight : fights) active += fight.length;
     const AmountSums& t = timeline.totals();
-    out += "<p>Combats : " + number(static_cast<std::int64_t>(fights.size()));
-    out += latin1(" - durée active : ").view();
-    out += active_time_text(active) + "<br>";
-    out += latin1("Dégâts infligés : ").view();
-    out += number(dealt(t)) + " (";
+    Out out(text);
+    out << "<p>Combats : " << static_cast<std::int64_t>(fights.size()) << latin1(" - durée active : ").view()
+        << active_time_text(active) << "<br>" << latin1("Dégâts infligés : ").view() << dealt(t) << " (";
     for (int k = 0; k < 4; ++k) {
-        if (k != 0) out += ", ";
-        out += kLooks[k].label;
-        out += " " + number(t[static_cast<std::size_t>(k)]);
+        if (k != 0) out << ", ";
+        out << kLooks[k].label << ' ' << t[static_cast<std::size_t>(k)];
     }
-    out += "), " + number(per_second(dealt(t), active)) + " par seconde<br>";
-    out += latin1("Dégâts reçus : ").view();
-    out += number(at(t, AmountKind::Received)) + ", " + number(per_second(at(t, AmountKind::Received), active)) +
-           " par seconde<br>";
-    out += "Soins : " + number(at(t, AmountKind::Healed)) + ", " +
-           number(per_second(at(t, AmountKind::Healed), active)) + " par seconde<br>";
-    out += latin1("Ennemis tués : ").view();
-    out += number(timeline.kills()) + " - morts : " + number(timeline.deaths()) + "</p>";
+    out << "), " << per_second(dealt(t), active) << " par seconde<br>" << latin1("Dégâts reçus : ").view()
+        << at(t, AmountKind::Received) << ", " << per_second(at(t, AmountKind::Received), active)
+        << " par seconde<br>Soins : " << at(t, AmountKind::Healed) << ", "
+        << per_second(at(t, AmountKind::Healed), active) << " par seconde<br>" << latin1("Ennemis tués : ").view()
+        << timeline.kills() << " - morts : " << timeline.deaths() << "</p>";
 }
 
-void charts(std::string& text, const Timeline& timeline) {
+void charts(Buffer& text, const Timeline& timeline) {
     const Timeline::Fights& fights = timeline.fights();
     const std::size_t first = fights.size() > kChartFights ? fights.size() - kChartFights : 0;
     std::vector<std::int32_t> lengths;
@@ -416,7 +417,7 @@ void charts(std::string& text, const Timeline& timeline) {
     legend(out, {4, 5});
 }
 
-void table(std::string& text, const Timeline& timeline) {
+void table(Buffer& text, const Timeline& timeline) {
     const Timeline::Fights& fights = timeline.fights();
     Out out(text);
     out << latin1(
@@ -479,20 +480,20 @@ void write_charts_page(const std::vector<std::string>& names, const std::vector<
     page.format(kHeader, log_name);
     for (std::size_t i = 0; i < names.size(); ++i) page.format(kPartLink, pages[i].link, names[i]);
     page.raw("</font></p>");
-    std::string section;
-    section.reserve(1 << 19);  // a part's section, charts and all
+    Buffer section;
+    section.bytes.resize(1 << 19);  // a part's section, charts and all
     for (std::size_t i = 0; i < names.size(); ++i) {
         const Timeline& timeline = timelines[i];
         page.format(kSectionHead, static_cast<int>(i), pages[i].link, names[i]);
-        section.clear();
+        section.used = 0;
         if (timeline.fights().empty()) {
-            section += kNoFight.view();
+            Out(section) << kNoFight.view();
         } else {
             summary(section, timeline);
             charts(section, timeline);
             table(section, timeline);
         }
-        page.raw(section);
+        page.raw(section.text());
     }
     page.raw("<p>&nbsp;</p></body></html>");
     page.close();

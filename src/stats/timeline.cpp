@@ -26,15 +26,29 @@ T get(const std::uint8_t*& in) {
 }
 }  // namespace
 
+// Everything it calls is inlined: it runs for every amount event of a new second.
+[[gnu::flatten]] void Timeline::add_amount_on_new_line(std::string_view line, AmountKind kind, std::int64_t value) {
+    const std::int32_t clock = stamp_clock(line);
+    add_amount_at_new_second(clock, kind, value);
+    if (clock != kNoClock) {
+        stamp_head_ = stamp_head(line.data());
+        stamp_tail_ = stamp_tail(line.data());
+    }
+}
+
 void Timeline::add_amount_at_new_second(std::int32_t clock, AmountKind kind, std::int64_t value) {
-    if (clock == kNoClock) return;  // no amount event before it
+    if (clock == kNoClock) {
+        if (!has_amount_) return;  // no amount event before it
+        clock = last_clock_;
+    }
     const std::int32_t step = has_amount_ ? clock_step(last_clock_, clock) : 0;
     if (!has_amount_ || step > kFightGap || step < 0) {
         start_fight(clock);
-    } else {
+    } else if (step != 0 || !second_open_) {
         pack_open_second();
         last_offset_ += step;
     }
+    if (clock != last_clock_) stamp_head_ = stamp_tail_ = 0;
     last_clock_ = clock;
     has_amount_ = true;
     fights_.back().length = last_offset_ + 1;
@@ -79,24 +93,37 @@ void Timeline::start_fight(std::int32_t clock) {
 void Timeline::pack_open_second() {
     if (!second_open_) return;
     std::uint8_t* const row = room_for_row();
-    bool wide = false;
-    for (std::uint32_t kinds = open_kinds_; kinds != 0; kinds &= kinds - 1) {
-        const std::int64_t sum = open_sums_[static_cast<std::size_t>(std::countr_zero(kinds))];
-        wide = wide || sum < 0 || sum > std::numeric_limits<std::int32_t>::max();
-    }
-    row[0] = static_cast<std::uint8_t>(open_kinds_ | (wide ? kWideSums : 0));
-    std::uint8_t* out = row + 1;
+    std::uint8_t* out = row + 2;
     const std::int32_t step = open_offset_ - packed_offset_;
     if (step < kLongStep) {
-        *out++ = static_cast<std::uint8_t>(step);
+        row[1] = static_cast<std::uint8_t>(step);
     } else {
-        *out++ = kLongStep;
+        row[1] = kLongStep;
         out = put(out, step);
     }
-    for (std::uint32_t kinds = open_kinds_; kinds != 0; kinds &= kinds - 1) {
+    auto narrow = [](std::int64_t sum) { return sum >= 0 && sum <= std::numeric_limits<std::int32_t>::max(); };
+    const std::uint32_t kinds = open_kinds_;
+    if ((kinds & (kinds - 1)) == 0) {  // one kind, as in most seconds
         std::int64_t& sum = open_sums_[static_cast<std::size_t>(std::countr_zero(kinds))];
-        out = wide ? put(out, sum) : put(out, static_cast<std::int32_t>(sum));
+        if (narrow(sum)) {
+            row[0] = static_cast<std::uint8_t>(kinds);
+            out = put(out, static_cast<std::int32_t>(sum));
+        } else {
+            row[0] = static_cast<std::uint8_t>(kinds | kWideSums);
+            out = put(out, sum);
+        }
         sum = 0;
+    } else {
+        bool wide = false;
+        for (std::uint32_t left = kinds; left != 0; left &= left - 1) {
+            wide = wide || !narrow(open_sums_[static_cast<std::size_t>(std::countr_zero(left))]);
+        }
+        row[0] = static_cast<std::uint8_t>(kinds | (wide ? kWideSums : 0));
+        for (std::uint32_t left = kinds; left != 0; left &= left - 1) {
+            std::int64_t& sum = open_sums_[static_cast<std::size_t>(std::countr_zero(left))];
+            out = wide ? put(out, sum) : put(out, static_cast<std::int32_t>(sum));
+            sum = 0;
+        }
     }
     open_kinds_ = 0;
     packed_used_ += static_cast<std::uint32_t>(out - row);
@@ -112,7 +139,8 @@ bool Timeline::operator==(const Timeline& other) const {
            deaths_ == other.deaths_ && packed_used_ == other.packed_used_ && blocks_ == other.blocks_ &&
            has_amount_ == other.has_amount_ && last_clock_ == other.last_clock_ && last_offset_ == other.last_offset_ &&
            second_open_ == other.second_open_ && open_offset_ == other.open_offset_ &&
-           packed_offset_ == other.packed_offset_ && open_sums_ == other.open_sums_ && open_kinds_ == other.open_kinds_;
+           packed_offset_ == other.packed_offset_ && open_sums_ == other.open_sums_ && open_kinds_ == other.open_kinds_ &&
+           stamp_head_ == other.stamp_head_ && stamp_tail_ == other.stamp_tail_;
 }
 
 void Timeline::read_row(std::uint32_t& at, SecondRow& row) const {

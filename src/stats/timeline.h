@@ -13,8 +13,11 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <deque>
+#include <string_view>
 #include <vector>
 
 namespace korvanel {
@@ -64,13 +67,20 @@ public:
 
     void add_amount(std::int32_t clock, AmountKind kind, std::int64_t value) {
         // Most events fall in the second of the event before them.
-        if (has_amount_ && (clock == last_clock_ || clock == kNoClock)) {
-            const auto k = static_cast<std::size_t>(kind);
-            open_sums_[k] += value;
-            open_kinds_ |= 1U << k;
-            totals_[k] += value;
+        if (second_open_ && (clock == last_clock_ || clock == kNoClock)) {
+            add_to_open_second(kind, value);
         } else {
             add_amount_at_new_second(clock, kind, value);
+        }
+    }
+    // The same for an event of the log line `line`, whose clock second is
+    // read from its time stamp only when the stamp's bytes differ from
+    // those of the last amount event.
+    void add_amount_on_line(std::string_view line, AmountKind kind, std::int64_t value) {
+        if (second_open_ && line.size() >= 10 && same_stamp(line.data())) {
+            add_to_open_second(kind, value);
+        } else {
+            add_amount_on_new_line(line, kind, value);
         }
     }
     void add_kill(std::int32_t clock) { add_mark(clock, 1, 0); }
@@ -109,6 +119,25 @@ public:
     bool operator==(const Timeline& other) const;
 
 private:
+    void add_to_open_second(AmountKind kind, std::int64_t value) {
+        const auto k = static_cast<std::size_t>(kind);
+        open_sums_[k] += value;
+        open_kinds_ |= 1U << k;
+        totals_[k] += value;
+    }
+    // Bytes 0 to 7 and 8 to 9 of a line's time stamp.
+    static std::uint64_t stamp_head(const char* at) {
+        std::uint64_t w;
+        std::memcpy(&w, at, sizeof w);
+        return w;
+    }
+    static std::uint16_t stamp_tail(const char* at) {
+        std::uint16_t w;
+        std::memcpy(&w, at + 8, sizeof w);
+        return w;
+    }
+    bool same_stamp(const char* at) const { return stamp_head(at) == stamp_head_ && stamp_tail(at) == stamp_tail_; }
+    [[gnu::noinline]] void add_amount_on_new_line(std::string_view line, AmountKind kind, std::int64_t value);
     void add_amount_at_new_second(std::int32_t clock, AmountKind kind, std::int64_t value);
     void add_mark(std::int32_t clock, std::int32_t kills, std::int32_t deaths);
     void start_fight(std::int32_t clock);
@@ -148,7 +177,45 @@ private:
     std::int32_t packed_offset_ = 0;  // offset of the last second packed in the current fight
     AmountSums open_sums_{};
     std::uint32_t open_kinds_ = 0;  // a bit for each kind with an event in the open second
+    // The time stamp's bytes of the line that gave last_clock_. When not
+    // known they hold bytes that are no valid stamp, so that a line that
+    // matches them takes the last clock either way.
+    std::uint64_t stamp_head_ = 0;
+    std::uint16_t stamp_tail_ = 0;
 };
+
+// The clock second of a line stamped "[HH:MM:SS]" (hours up to 23, minutes
+// and seconds up to 59), or Timeline::kNoClock.
+inline std::int32_t stamp_clock(std::string_view t) {
+    if (t.size() < 10 || t[9] != ']') return Timeline::kNoClock;
+    const auto last = static_cast<unsigned>(static_cast<unsigned char>(t[8])) - '0';
+    if constexpr (std::endian::native == std::endian::little) {
+        std::uint64_t w;  // bytes 0 to 7, byte i in bits 8i to 8i+7
+        std::memcpy(&w, t.data(), sizeof w);
+        constexpr std::uint64_t kMarks = 0x00FF0000FF0000FFULL;  // "[" at 0, ":" at 3 and 6
+        constexpr std::uint64_t kHigh = 0xF000F0F000F0F000ULL;   // high halves of the digits at 1, 2, 4, 5, 7
+        const std::uint64_t low = w & 0x0F000F0F000F0F00ULL;
+        if ((w & kMarks) != 0x003A00003A00005BULL || (w & kHigh) != 0x3000303000303000ULL ||
+            ((low + 0x0600060600060600ULL) & kHigh) != 0 || last > 9) {
+            return Timeline::kNoClock;
+        }
+        // Each byte times ten plus the next one: the hours in byte 1, the minutes in byte 4.
+        const std::uint64_t pairs = low * 10 + (low >> 8);
+        const auto h = static_cast<std::int32_t>((pairs >> 8) & 0xFF), m = static_cast<std::int32_t>((pairs >> 32) & 0xFF);
+        const auto s = static_cast<std::int32_t>(low >> 56) * 10;
+        if (h > 23 || m > 59 || s > 50) return Timeline::kNoClock;
+        return h * 3600 + m * 60 + s + static_cast<std::int32_t>(last);
+    } else {
+        if (t[0] != '[' || t[3] != ':' || t[6] != ':' || last > 9) return Timeline::kNoClock;
+        auto two = [&](std::size_t at) {
+            const int high = t[at] - '0', low = t[at + 1] - '0';
+            return high >= 0 && high <= 9 && low >= 0 && low <= 9 ? high * 10 + low : 99;
+        };
+        const int h = two(1), m = two(4), s = (t[7] - '0') * 10;
+        if (h > 23 || m > 59 || t[7] < '0' || s > 50) return Timeline::kNoClock;
+        return h * 3600 + m * 60 + s + static_cast<std::int32_t>(last);
+    }
+}
 
 // The step from clock second `from` to clock second `to`, a step back of
 // more than 12 hours counted as going past midnight.

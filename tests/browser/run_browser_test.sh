@@ -8,15 +8,22 @@
 # Checks that every link of every page (summary links, "Sommaire" and
 # "retour sommaire" back links, the transcript's channel links) leads to a
 # page and an anchor that exist, that nothing from the log runs or changes
-# the page title, and that the pages decode as ISO-8859-1.
-#   tests/browser/run_browser_test.sh [path to korvanel] [screenshot.png]
+# the page title, and that the pages decode as ISO-8859-1. On the charts
+# pages of these and of a log cut into parts across midnight, that both
+# charts of every part are drawn and that their tooltips add up to the
+# part's summary (tests/browser/charts.html).
+#   tests/browser/run_browser_test.sh [path to korvanel] [screenshot.png] [charts.png] [graphiques.html]
 # With a second argument, a screenshot of the sample's analysis page is
-# written there (the README's picture is docs/sample.png).
+# written there (the README's picture is docs/sample.png); with a third, one
+# of the first section of the sample's charts page (docs/charts.png); a
+# fourth names one more charts page to check and time (a benchmark log's).
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(cd "$here/../.." && pwd)
 bin=$(realpath "${1:-$root/build/release/korvanel}")
 shot=${2:-}
+charts_shot=${3:-}
+extra_charts=${4:+$(realpath "$4")}
 [ -x "$bin" ] || { echo "FAIL: no program at $bin"; exit 1; }
 command -v chromium >/dev/null || { echo "FAIL: chromium is missing"; exit 1; }
 
@@ -96,11 +103,12 @@ iconv -f UTF-8 -t ISO-8859-1 > "$scratch/hostile/chat.log" <<EOF
 [21:06:21] Vous attaquez le sanglier avec votre épée longue, et infligez 40 points de dégâts !
 [21:07:00] [TOUS]:  ]log ini
 EOF
-mkdir -p "$scratch/sample"
+mkdir -p "$scratch/sample" "$scratch/midnight"
 cp "$root/examples/chat.log" "$scratch/sample/chat.log"
+cp "$root/tests/e2e/cases/charts_parts_midnight/chat.log" "$scratch/midnight/chat.log"
 
-start_case "both runs end normally"
-for run in sample hostile; do
+start_case "the runs end normally"
+for run in sample hostile midnight; do
     run_korvanel "$scratch/$run" || fail "$run: exit status $?: $(tail -c 300 "$scratch/$run/console.out")"
 done
 end_case
@@ -149,7 +157,7 @@ end_case
 # Every link followed in the browser, from a checking page beside the runs.
 {
     echo "var PAGES = ["
-    for run in sample hostile; do
+    for run in sample hostile midnight; do
         printf '  {base: "file://%s/", files: [' "$scratch/$run"
         pages_of "$scratch/$run" | sed -e 's/\\/\\\\/g' -e 's/"/\\"/g' -e 's/.*/"&",/' | tr -d '\n'
         echo "]},"
@@ -177,7 +185,7 @@ while IFS= read -r line; do
         *) fail "$line" ;;
     esac
 done < <(grep '^PAGE ' "$scratch/links.txt")
-[ "$(grep -c '^PAGE ' "$scratch/links.txt")" -ge 6 ] || fail "too few pages checked"
+[ "$(grep -c '^PAGE ' "$scratch/links.txt")" -ge 9 ] || fail "too few pages checked"
 end_case
 
 start_case "every summary and back link of the analysis pages reaches its anchor"
@@ -205,6 +213,57 @@ for page in "Boss_ phase 2_|Boss_%20phase%202_" "boss_ PHASE 2__|boss_%20PHASE%2
 done
 end_case
 
+start_case "the charts pages' links and the analysis pages' links to their sections work"
+for run in sample hostile midnight; do
+    parts=$(grep -o '<a name="partie' "$scratch/$run/graphiques.html" | wc -l)
+    for i in $(seq 0 $((parts - 1))); do
+        grep -q "^LINK ok .* | Graphiques | file://$scratch/$run/graphiques.html#partie$i\$" "$scratch/links.txt" \
+            || fail "$run: no analysis page reaches section $i of the charts page"
+    done
+    # discussions.html, then each part's page from the top line and from its section
+    links=$(grep -o '<a href=' "$scratch/$run/graphiques.html" | wc -l)
+    [ "$links" = $((1 + 2 * parts)) ] || fail "$run: $links links on the charts page for $parts parts"
+done
+[ "$(grep -c "^LINK ok graphiques.html | " "$scratch/links.txt")" = "$(grep -c "^LINK [a-z]* graphiques.html | " "$scratch/links.txt")" ] \
+    || fail "a link of a charts page leads nowhere"
+end_case
+
+# Both charts of every section drawn, their tooltips against the summary.
+{
+    echo "var CHARTS = ["
+    for run in sample hostile midnight; do printf '  "file://%s/graphiques.html",\n' "$(url_path "$scratch/$run")"; done
+    [ -n "$extra_charts" ] && printf '  "file://%s",\n' "$(url_path "$extra_charts")"
+    echo "];"
+} > "$scratch/charts.js"
+cp "$here/charts.html" "$scratch/charts.html"
+browser --allow-file-access-from-files --virtual-time-budget=60000 --dump-dom "file://$scratch/charts.html" \
+    | sed -n '/<pre id="report">/,/<\/pre>/p' | sed -e 's/<pre id="report">//' -e 's/<\/pre>//' -e 's/&amp;/\&/g' \
+    > "$scratch/charts.txt"
+
+start_case "every chart is drawn and its tooltips add up to its part's summary"
+grep -q '^DONE$' "$scratch/charts.txt" || fail "the charts check did not finish: $(tail -n 3 "$scratch/charts.txt")"
+grep '^ERROR' "$scratch/charts.txt" && fail "the charts check broke"
+grep '^SECTION BAD' "$scratch/charts.txt" | while IFS= read -r line; do echo "FAIL: $current: $line"; done
+grep -q '^SECTION BAD' "$scratch/charts.txt" && fail "a section is wrong"
+for run in sample hostile midnight; do
+    parts=$(grep -o '<a name="partie' "$scratch/$run/graphiques.html" | wc -l)
+    [ "$(grep -c "^SECTION ok $run/graphiques.html " "$scratch/charts.txt")" = "$parts" ] || fail "$run: not every section checked"
+done
+# the multi-part log across midnight: three parts, the first and the second with fights
+grep -q "^SECTION ok midnight/graphiques.html 1 [1-9]" "$scratch/charts.txt" || fail "the part across midnight has no columns"
+grep -o '^SECTION ok .*too low to be drawn)' "$scratch/charts.txt" | sed 's/^SECTION ok /  note: /'
+end_case
+
+# How long the browser takes to open a charts page and lay it out, against an empty page.
+if [ -n "$extra_charts" ]; then
+    echo "<html><body></body></html>" > "$scratch/empty.html"
+    for page in "$scratch/empty.html" "$extra_charts"; do
+        begin=$(date +%s%N)
+        dump "$page" > /dev/null
+        echo "  $(basename "$page") ($(stat -c %s "$page") bytes) opened in $((($(date +%s%N) - begin) / 1000000)) ms, browser start included"
+    done
+fi
+
 start_case "the transcript's links reach their anchors"
 # All seven channels hold a message in the hostile log: every link works.
 [ "$(grep -c "^LINK ok discussions.html | .* | file://$scratch/hostile/discussions.html#balise[0-6]\$" "$scratch/links.txt")" = 7 ] \
@@ -230,6 +289,13 @@ browser --hide-scrollbars --window-size=1100,1400 --screenshot="$target" "file:/
 [ "$(head -c 8 "$target" 2>/dev/null | od -An -tx1 | tr -d ' \n')" = "89504e470d0a1a0a" ] || fail "no PNG written"
 [ "$(stat -c %s "$target" 2>/dev/null || echo 0)" -gt 10000 ] || fail "the screenshot is nearly empty"
 end_case
+
+if [ -n "$charts_shot" ]; then
+    start_case "screenshot of the first section of the sample's charts page"
+    browser --hide-scrollbars --window-size=1100,1000 --screenshot="$charts_shot" "file://$scratch/sample/graphiques.html" > /dev/null
+    [ "$(stat -c %s "$charts_shot" 2>/dev/null || echo 0)" -gt 10000 ] || fail "the screenshot is nearly empty"
+    end_case
+fi
 
 echo "$passed passed, $failures failed"
 [ "$failures" = 0 ]
