@@ -318,7 +318,10 @@ void dealt_chart(Out& out, const ChartData& data) {
             if (sum != 0) add_figure(out, kLooks[k].label, sum, column.seconds);
         }
         add_marks(out, column);
-        if (dealt(column.sums) == 0) add_rect(out, "e", x, data.column_width, kMarkBand, bottom);
+        // A column too low for a pixel is hovered over its whole height, as an empty one.
+        if (scale.y(static_cast<double>(dealt(column.sums)) / column.seconds) >= bottom) {
+            add_rect(out, "e", x, data.column_width, kMarkBand, bottom);
+        }
         std::int64_t below = 0;
         for (int k = 0; k < 4; ++k) {
             const std::int64_t sum = column.sums[static_cast<std::size_t>(k)];
@@ -352,7 +355,9 @@ void received_chart(Out& out, const ChartData& data) {
         add_figure(out, kLooks[4].label, received, column.seconds);
         add_figure(out, kLooks[5].label, healed, column.seconds);
         add_marks(out, column);
-        if (received == 0 && healed == 0) add_rect(out, "e", x, data.column_width, kMarkBand, bottom);
+        if (scale.y(static_cast<double>(std::max(received, healed)) / column.seconds) >= bottom) {
+            add_rect(out, "e", x, data.column_width, kMarkBand, bottom);
+        }
         add_rect(out, "r", x, left_width, scale.y(static_cast<double>(received) / column.seconds), bottom);
         add_rect(out, "h", x + left_width, data.column_width - left_width,
                  scale.y(static_cast<double>(healed) / column.seconds), bottom);
@@ -481,7 +486,7 @@ void write_charts_page(const std::vector<std::string>& names, const std::vector<
     for (std::size_t i = 0; i < names.size(); ++i) page.format(kPartLink, pages[i].link, names[i]);
     page.raw("</font></p>");
     Buffer section;
-    section.bytes.resize(1 << 19);  // a part's section, charts and all
+    section.bytes.resize(1 << 14);  // grows to the largest section, charts and all
     for (std::size_t i = 0; i < names.size(); ++i) {
         const Timeline& timeline = timelines[i];
         page.format(kSectionHead, static_cast<int>(i), pages[i].link, names[i]);

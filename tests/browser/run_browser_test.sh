@@ -251,7 +251,6 @@ for run in sample hostile midnight; do
 done
 # the multi-part log across midnight: three parts, the first and the second with fights
 grep -q "^SECTION ok midnight/graphiques.html 1 [1-9]" "$scratch/charts.txt" || fail "the part across midnight has no columns"
-grep -o '^SECTION ok .*too low to be drawn)' "$scratch/charts.txt" | sed 's/^SECTION ok /  note: /'
 end_case
 
 # How long the browser takes to open a charts page and lay it out, against an empty page.
