@@ -8,6 +8,7 @@
 #include <cstdio>
 
 #include "console/prompt_word.h"
+#include "system/stop_signals.h"
 #include "system/system_names.h"
 
 namespace korvanel {
@@ -32,6 +33,9 @@ void restore_input_mode() {
 
 BOOL WINAPI on_console_event(DWORD event) {
     if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) {
+        // Once the program takes the stop signals itself (while following),
+        // they go on to its handler, and it ends in its own time.
+        if (stop_signals_caught()) return FALSE;
         restore_input_mode();
         ExitProcess(kInterruptedStatus);
     }
