@@ -39,7 +39,9 @@ start_following() {
     if [ -z "$wine" ]; then
         mkfifo "$work/keys"
         exec 3<> "$work/keys"
-        (cd "$live" && exec "$program" --follow --json < "$work/keys" > "$work/console.txt" 2> "$work/stderr.txt") &
+        # The program holds no writer of the pipe: should the test die, the
+        # pipe ends and following with it.
+        (cd "$live" && exec "$program" --follow --json < "$work/keys" > "$work/console.txt" 2> "$work/stderr.txt" 3>&-) &
         pid=$!
         return
     fi
