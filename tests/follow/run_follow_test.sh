@@ -3,19 +3,27 @@
 # and checks after every update that the pages, their reload line taken
 # out, are the pages of a normal run on the lines read so far.
 #
-#   run_follow_test.sh PROGRAM SAMPLE_LOG
+#   run_follow_test.sh PROGRAM SAMPLE_LOG [WINE]
 #
-# PROGRAM is the Linux build; SAMPLE_LOG a log of 250 lines at least
-# (ISO-8859-1), into which the test puts a part named "Boss".
+# PROGRAM is the Linux build, or with WINE the Windows build (WINEPREFIX
+# set); SAMPLE_LOG a log of 250 lines at least (ISO-8859-1), into which the
+# test puts a part named "Boss". The Linux program reads its keys from a
+# pipe kept open, and one byte written ends following. Under Wine a pipe
+# from the shell always counts as a key waiting, so the Windows program
+# follows in a terminal (a private tmux server), its console output
+# redirected to a file, and a key typed there ends following.
 set -u
 program=$(realpath "$1")
+wine=${3:-}
 work=$(mktemp -d)
 source_log=$work/source.log
 { sed -n 1,50p "$2"; echo '[21:10:00] [TOUS]:  ]log name Boss'; sed -n 51,250p "$2"; } > "$source_log"
 pid=
+T() { tmux -S "$work/tmux.sock" "$@"; }
 cleanup() {
     [ -n "$pid" ] && kill "$pid" 2>/dev/null
     exec 3>&- 2>/dev/null
+    [ -n "$wine" ] && { T kill-server 2>/dev/null; sleep 0.5; }
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -24,6 +32,43 @@ fail() { echo "FAIL: $*"; [ -f "$work/console.txt" ] && tail -c 600 "$work/conso
 live=$work/live
 mkdir -p "$live"
 lines() { sed -n "$1,$2p" "$source_log"; }
+run() { if [ -n "$wine" ]; then "$wine" "$program" "$@"; else "$program" "$@"; fi; }
+
+# Starts following the log in $live; standard output goes to console.txt.
+start_following() {
+    if [ -z "$wine" ]; then
+        mkfifo "$work/keys"
+        exec 3<> "$work/keys"
+        # The program holds no writer of the pipe: should the test die, the
+        # pipe ends and following with it.
+        (cd "$live" && exec "$program" --follow --json < "$work/keys" > "$work/console.txt" 2> "$work/stderr.txt" 3>&-) &
+        pid=$!
+        return
+    fi
+    command -v tmux >/dev/null || fail "tmux is missing"
+    cat > "$work/follow.sh" <<EOF
+cd "$live" && "$wine" "$program" --follow --json > "$work/console.txt" 2> "$work/stderr.txt"
+echo \$? > "$work/status.new" && mv "$work/status.new" "$work/status"
+EOF
+    T new-session -d -s follow -x 120 -y 30 \
+        "env WINEPREFIX=$WINEPREFIX WINEDEBUG=-all LC_ALL=C.UTF-8 bash $work/follow.sh"
+}
+# Presses a key and waits for the program to end; sets $status.
+press_key_and_wait() {
+    if [ -z "$wine" ]; then
+        printf 'x' >&3
+        wait "$pid"
+        status=$?
+        pid=
+        return
+    fi
+    T send-keys -t follow -l x
+    for _ in $(seq 200); do
+        [ -f "$work/status" ] && break
+        sleep 0.1
+    done
+    status=$(cat "$work/status" 2>/dev/null || echo "none: the program did not end")
+}
 
 # Waits until the console holds TEXT (a fixed string), 20 seconds at most.
 wait_for() {
@@ -42,7 +87,7 @@ compare_with_normal_run() {  # LOG_BYTES_FILE reload|final [STALE_PAGE...]
     local normal=$work/normal
     rm -rf "$normal" && mkdir -p "$normal"
     cp "$bytes" "$normal/chat.log"
-    (cd "$normal" && "$program" --json --no-wait < /dev/null > /dev/null 2>&1) || fail "the normal run failed"
+    (cd "$normal" && run --json --no-wait < /dev/null > /dev/null 2>&1) || fail "the normal run failed"
     local page
     for page in "$normal"/*; do
         local name=${page##*/}
@@ -67,10 +112,7 @@ compare_with_normal_run() {  # LOG_BYTES_FILE reload|final [STALE_PAGE...]
 lines 1 100 > "$live/chat.log"
 head -c 12 <(lines 101 101) >> "$live/chat.log"
 lines 1 100 > "$work/expected.log"
-mkfifo "$work/keys"
-exec 3<> "$work/keys"
-(cd "$live" && exec "$program" --follow --json < "$work/keys" > "$work/console.txt" 2> "$work/stderr.txt") &
-pid=$!
+start_following
 wait_for "appuyez sur une touche pour arreter"
 compare_with_normal_run "$work/expected.log" reload
 
@@ -98,10 +140,7 @@ compare_with_normal_run "$work/expected.log" reload Boss.html
 # A last line without its line feed, then a key: it is read all the same.
 printf '%s' "$(lines 201 201)" >> "$live/chat.log"
 cp "$live/chat.log" "$work/expected.log"
-printf 'x' >&3
-wait "$pid"
-status=$?
-pid=
+press_key_and_wait
 [ "$status" = 0 ] || fail "exit status $status"
 compare_with_normal_run "$work/expected.log" final
 tail -c 14 "$work/console.txt" | cmp -s - <(printf 'suivi termine\n') || fail "the console does not end with suivi termine"

@@ -8,7 +8,9 @@
 #   - the terminal in non-canonical, no-echo mode during the wait and
 #     restored afterwards, also when SIGINT, SIGTERM, SIGHUP or SIGQUIT end
 #     the run;
-#   - accented console text read right in a UTF-8 locale.
+#   - accented console text read right in a UTF-8 locale;
+#   - following a log: a key ends it, the terminal mode restored; SIGINT
+#     ends it with the final pages written and status 130.
 #   tests/terminal/run_terminal_test.sh [path to korvanel]
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
@@ -24,16 +26,18 @@ shell_pid=$(T display-message -p -t term '#{pane_pid}')
 
 mode_is_raw() { stty -F "$tty" -a | grep -qw -- -icanon && stty -F "$tty" -a | grep -qw -- -echo; }
 
-# Runs the program in directory $1 from a small script that reports its exit
-# status, saves the terminal mode before and after, and then reads for one
-# second whatever key might have been left over for the shell.
+# Runs the program in directory $1, with the arguments after it, from a
+# small script that reports its exit status, saves the terminal mode before
+# and after, and then reads for one second whatever key might have been
+# left over for the shell.
 launch() {
     local dir=$1
+    shift
     cat > "$scratch/launch.sh" <<EOF
 trap 'true' INT QUIT
 ulimit -c 0
 stty -g > "$scratch/mode.before"
-cd "$dir" && "$bin"
+cd "$dir" && "$bin" $*
 code=\$?; echo; echo "status=\$code"
 stty -g > "$scratch/mode.after"
 left=
@@ -89,5 +93,14 @@ for sig in INT TERM HUP QUIT; do
 done
 
 case_accented_report "accented fatal report read right in a UTF-8 locale"
+
+during_wait() { mode_is_raw || fail "input not in non-canonical no-echo mode while following"; }
+case_follow_key 100
+start_case "SIGINT while following writes the final pages, status 130"
+start_following 100
+T send-keys -t term C-c
+final_pages_written
+finished 130
+end_case
 
 all_cases_passed

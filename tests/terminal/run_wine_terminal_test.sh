@@ -8,7 +8,9 @@
 #     the key consumed (it never reaches the shell);
 #   - Ctrl+C during the wait ending the program with status 130;
 #   - the console's input mode as the program found it once it has ended;
-#   - accented console text read right in a UTF-8 terminal.
+#   - accented console text read right in a UTF-8 terminal;
+#   - following a log: a key ends it, the console mode restored; Ctrl+C
+#     ends it with the final pages written and status 130.
 # Wine restores the terminal itself when a program ends, so the console mode
 # is checked from inside the console, by a probe that runs the program.
 #   tests/terminal/run_wine_terminal_test.sh [korvanel.exe] [wine prefix] [console_mode_probe.exe]
@@ -29,13 +31,16 @@ wineboot -i >/dev/null 2>&1
 . "$here/terminal_helpers.sh"
 start_terminal "WINEPREFIX=$prefix WINEDEBUG=-all"
 
-# Runs the program in directory $1 through the probe, which reports its exit
-# status and the console mode it left, then reads for one second whatever
-# key might have been left over for the shell.
+# Runs the program in directory $1, with the arguments after it, through
+# the probe, which reports its exit status and the console mode it left,
+# then reads for one second whatever key might have been left over for the
+# shell.
 launch() {
+    local dir=$1
+    shift
     cat > "$scratch/launch.sh" <<LAUNCH
 trap 'true' INT
-cd "$1" && wine "$probe" '$windows_exe'
+cd "$dir" && wine "$probe" '$windows_exe' $*
 left=
 read -t 1 -n 1 -r left
 echo "left=[\$left]"
@@ -85,5 +90,13 @@ finished 130
 end_case
 
 case_accented_report "accented fatal report read right in a UTF-8 terminal"
+
+case_follow_key 150
+start_case "Ctrl+C while following writes the final pages, status 130"
+start_following 150
+T send-keys -t term C-c
+final_pages_written
+finished 130
+end_case
 
 all_cases_passed

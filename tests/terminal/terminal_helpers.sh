@@ -139,3 +139,33 @@ check_accented_report() {
     screen | grep -q '^\[22:00:02\] @@Vous dîtes bonjour à tous$' \
         || fail "offending line not shown in UTF-8: $(screen | grep '22:00:02')"
 }
+
+# Following a log: lines appended show in the status line, a key ends it
+# with "suivi termine" and status 0, and the final pages do not reload.
+# Leaves $dir, the followed folder. Each program's launch takes the
+# folder and the program's arguments.
+follow_dir() {  # a folder whose chat.log holds the sample log's first 40 lines
+    dir=$(mktemp -d "$scratch/run.XXXX")
+    sed -n 1,40p "$here/../../examples/chat.log" > "$dir/chat.log"
+}
+start_following() {  # timeout for the first read (tenths of a second)
+    follow_dir
+    launch "$dir" --follow
+    wait_for 'appuyez sur une touche pour arreter' "$1" || fail "following did not start"
+    sed -n 41,60p "$here/../../examples/chat.log" >> "$dir/chat.log"
+    wait_for 'en direct : 60 lignes, pages mises a jour a ' 100 || fail "no status line for the lines appended"
+}
+final_pages_written() {
+    wait_for '^suivi termine$' 50 || fail "no suivi termine"
+    grep -lF 'http-equiv="refresh"' "$dir"/*.html | grep -q . && fail "a final page reloads: $(grep -lF 'http-equiv="refresh"' "$dir"/*.html)"
+    [ -f "$dir/Resultats.html" ] || fail "no analysis page"
+}
+case_follow_key() {  # timeout for the first read (tenths of a second)
+    start_case "following ends with a key, the input mode back"
+    start_following "$1"
+    during_wait
+    T send-keys -t term -l k
+    final_pages_written
+    finished 0
+    end_case
+}

@@ -1,7 +1,7 @@
 // Runs a program in this console, then tells its exit status and whether it
 // left the console's input mode as it found it (under Wine the terminal's
 // own mode proves nothing, Wine restores it itself).
-//   console_mode_probe PROGRAM
+//   console_mode_probe PROGRAM [ARGUMENT...]   (arguments without blanks or quotes)
 #include <windows.h>
 
 #include <cstdio>
@@ -13,8 +13,8 @@ BOOL WINAPI keep_running(DWORD) { return TRUE; }
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 2) {
-        std::fputs("usage: console_mode_probe PROGRAM\n", stderr);
+    if (argc < 2) {
+        std::fputs("usage: console_mode_probe PROGRAM [ARGUMENT...]\n", stderr);
         return 2;
     }
     const HANDLE input = GetStdHandle(STD_INPUT_HANDLE);
@@ -25,6 +25,7 @@ int wmain(int argc, wchar_t** argv) {
     }
     SetConsoleCtrlHandler(keep_running, TRUE);
     std::wstring command = L"\"" + std::wstring(argv[1]) + L"\"";
+    for (int i = 2; i < argc; ++i) command += L" " + std::wstring(argv[i]);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};

@@ -53,3 +53,10 @@ endforeach()
 add_test(NAME wine.redirected_input
          COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/wine/redirected_input_test.sh ${KORVANEL_WINE} $<TARGET_FILE:korvanel>)
 set_tests_properties(wine.redirected_input PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "${KORVANEL_WINE_ENV}")
+
+# A log followed while it grows, is cut short and ends on a half line; the
+# program follows in a terminal and a key typed there ends it.
+add_test(NAME follow.growing_log
+         COMMAND bash ${CMAKE_CURRENT_SOURCE_DIR}/follow/run_follow_test.sh $<TARGET_FILE:korvanel>
+                 ${CMAKE_SOURCE_DIR}/examples/chat.log ${KORVANEL_WINE})
+set_tests_properties(follow.growing_log PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "${KORVANEL_WINE_ENV}")
