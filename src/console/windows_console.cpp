@@ -35,9 +35,6 @@ BOOL WINAPI on_console_event(DWORD event) {
     // While following, the program takes these events itself and ends in its own time.
     if (stop_signals_caught()) return FALSE;
     if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) {
-        // Once the program takes the stop signals itself (while following),
-        // they go on to its handler, and it ends in its own time.
-        if (stop_signals_caught()) return FALSE;
         restore_input_mode();
         ExitProcess(kInterruptedStatus);
     }

@@ -18,9 +18,11 @@ bool stop_signals_caught();
 // the Windows events); none while no signal came.
 std::optional<int> stop_signal_status();
 
-// The program has done what a stop asks: on Windows, a closing console
-// window (which holds the program until then, for a few seconds at most)
-// may now end it.
+// The program has done what a stop asks, or will not wait for one any
+// more: the stop signals end it again as they did before (the exit wait
+// after a fatal report included), and on Windows a closing console window
+// (which holds the program until then, for a few seconds at most) may now
+// end it. The status of a stop already noted stays.
 void stop_signal_handled();
 
 }  // namespace korvanel
