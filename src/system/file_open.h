@@ -7,7 +7,8 @@
 
 namespace korvanel {
 
-// Like std::fopen on `path`; `mode` is ASCII ("rb", "wb").
+// Like std::fopen on `path`; `mode` is ASCII ("rb", "wb"). On Windows a file
+// opened "rb" may meanwhile be written, renamed or deleted by others.
 std::FILE* open_file(const std::filesystem::path& path, const char* mode);
 
 }  // namespace korvanel
