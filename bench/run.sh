@@ -12,7 +12,7 @@
 # must take under 0.3 s.
 #
 #   bench/run.sh [--lines N] [--seed S] [--repeat R] [--micro] [--binary PATH] [--before FILE]
-#                [--big-lines N | --no-big]
+#                [--big-lines N | --no-big] [--old PATH | --no-old] [--no-follow]
 #
 # Every command is timed R times (default 3) and the best time is kept.
 # --micro also runs the microbenchmarks of the dispatcher, one per kind of
@@ -26,7 +26,8 @@
 # and this build side by side: bench/compare.sh runs them in turn on the two
 # 1,000,000-line logs and gives the medians and the ratio of their speeds
 # (it must stay at least 0.9). --old PATH compares with another build
-# instead, --no-old leaves the comparison out.
+# instead, --no-old leaves the comparison out. Then bench/follow.py follows
+# the one-part log while it grows (--no-follow leaves it out).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -40,6 +41,7 @@ before=""
 big_lines=10000000
 old=""
 compare=1
+follow=1
 while [ $# -gt 0 ]; do
     case "$1" in
         --lines) lines=$2; shift 2 ;;
@@ -52,7 +54,8 @@ while [ $# -gt 0 ]; do
         --no-big) big_lines=0; shift ;;
         --old) old=$(realpath "$2"); shift 2 ;;
         --no-old) compare=0; shift ;;
-        *) echo "usage: bench/run.sh [--lines N] [--seed S] [--repeat R] [--micro] [--binary PATH] [--before FILE] [--big-lines N | --no-big] [--old PATH | --no-old]" >&2
+        --no-follow) follow=0; shift ;;
+        *) echo "usage: bench/run.sh [--lines N] [--seed S] [--repeat R] [--micro] [--binary PATH] [--before FILE] [--big-lines N | --no-big] [--old PATH | --no-old] [--no-follow]" >&2
            exit 2 ;;
     esac
 done
@@ -242,4 +245,12 @@ if [ "$compare" = 1 ]; then
     if [ -n "$old" ]; then
         bench/compare.sh "$old" "$korvanel" --lines "$lines" --seed "$seed"
     fi
+fi
+
+# A followed log that grows by 100 lines every 100 ms for 20 seconds, after
+# the 975,000 first lines of the one-part log: the time from a line's
+# arrival to pages that show it, and the processor time while idle.
+if [ "$follow" = 1 ]; then
+    echo
+    python3 bench/follow.py "$korvanel" "$work/mixed/chat.log" --start $((lines - 25000))
 fi
