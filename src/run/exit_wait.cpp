@@ -36,11 +36,6 @@ bool wait_phase(Console& console, OnStep on_step) {
     return true;
 }
 
-struct WaitScope {
-    explicit WaitScope(Console& c) : console(c) { console.begin_wait(); }
-    ~WaitScope() { console.end_wait(); }
-    Console& console;
-};
 }  // namespace
 
 void wait_before_exit(Console& console) {

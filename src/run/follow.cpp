@@ -11,6 +11,7 @@
 #include "report/charts_json.h"
 #include "report/charts_page.h"
 #include "report/page_writer.h"
+#include "run/exit_wait.h"
 #include "run/log_run.h"
 #include "system/file_open.h"
 #include "system/stop_signals.h"
@@ -22,17 +23,9 @@ namespace {
 constexpr auto kStatus = latin1("\ren direct : %s lignes, pages mises a jour a %s");
 constexpr auto kRestarted = latin1("le journal a recommence : analyse reprise depuis le debut\n");
 constexpr auto kFollowEnded = latin1("suivi termine\n");
-constexpr std::string_view kTranscriptName = "discussions.html";
 constexpr int kTickMs = 100;     // between two looks for a key or a stop signal
 constexpr int kLookMs = 1000;    // between two looks at the log
 constexpr int kUpdateMs = 2000;  // between the starts of two updates of the pages, at the least
-
-// Keys are taken one by one while following (a terminal in raw input).
-struct KeyScope {
-    explicit KeyScope(Console& c) : console(c) { console.begin_wait(); }
-    ~KeyScope() { console.end_wait(); }
-    Console& console;
-};
 
 std::optional<std::string> read_whole_file(const std::filesystem::path& path) {
     std::FILE* file = open_file(path, "rb");
@@ -55,7 +48,7 @@ int LogRun::follow() {
     first_read();
     catch_stop_signals();
     try {
-        KeyScope keys(console_);
+        WaitScope keys(console_);
         std::int64_t now = console_.now_ms();
         std::int64_t next_look = now + kLookMs;
         std::int64_t last_look = now;
@@ -102,7 +95,6 @@ void LogRun::first_read() {
     open();
     console_.write(kReading);
     analyse<true>(*reader_, console_, true);
-    read_.offset = first_read_limit_ == LogReader::kWholeFile ? 0 : first_read_limit_;
     close_log();
     write_changed_pages(true, true, console_);
     closing_message();

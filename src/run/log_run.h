@@ -25,6 +25,7 @@
 namespace korvanel {
 
 inline constexpr auto kReading = latin1("Lecture en cours");
+inline constexpr std::string_view kTranscriptName = "discussions.html";
 inline constexpr auto kWritingPart = latin1("\nanalyse et ecriture de la partie de log nommee \"%s\"\n");
 
 // Where the pages go, and how the closing message names that folder (none:
@@ -107,7 +108,6 @@ private:
     // the clock of the last of them with a time stamp, what changed since
     // the pages were last written, and the pages on disk that reload.
     ReadPosition read_;
-    std::uint64_t first_read_limit_ = LogReader::kWholeFile;
     std::int64_t lines_ = 0;
     std::optional<std::array<char, 8>> last_clock_;
     std::array<bool, PartTable::kMaxParts> part_changed_{};

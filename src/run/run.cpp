@@ -42,7 +42,6 @@ constexpr auto kFollowing = latin1(
     "appuyez sur une touche pour arreter\n");
 constexpr auto kCannotCreateFolder = latin1("impossible de creer le dossier %s");
 constexpr auto kReadError = latin1("erreur de lecture du fichier %s");
-constexpr std::string_view kTranscriptName = "discussions.html";
 constexpr auto kJournalOpened = latin1("*** Journal ouvert : ");
 
 [[noreturn]] void fatal_with_name(std::string_view format, std::string_view name) {
@@ -96,15 +95,16 @@ LogRun::LogRun(Console& console, const std::filesystem::path& dir, const Command
 // starts here.
 void LogRun::open() {
     log_ = command_.log ? open_given_log(dir_, *command_.log) : open_log(dir_, console_);
+    std::uint64_t limit = LogReader::kWholeFile;
     if (command_.follow) {
         // The game may be writing the last line: it waits for its line feed.
         if (const std::optional<FileState> state = file_state(log_.file)) {
-            read_.identity = state->identity;
-            first_read_limit_ = end_of_last_line(log_.file, 0, state->size);
+            limit = end_of_last_line(log_.file, 0, state->size);
+            read_ = {state->identity, limit};
             if (!seek_file(log_.file, 0)) fatal_with_name(kReadError, log_.shown);
         }
     }
-    reader_.emplace(log_.file, environment_.reader, first_read_limit_);
+    reader_.emplace(log_.file, environment_.reader, limit);
     pages_ = page_folder(dir_, command_);
     // The log's own file is never written over: a page named like it takes
     // another name, and the transcript, the charts page and their data
