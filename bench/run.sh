@@ -21,8 +21,9 @@
 # and console texts stay in build/bench/run. The last lines are the rows of
 # the README's tables of figures; --before names the saved output of an
 # earlier run with --micro, whose per-kind figures fill the "before" column.
-# Last, the program as it was before the fights' timelines (the parent of
-# the first commit of src/stats/timeline.cpp, built in build/bench-before)
+# Last, the program as it was before the fights' timelines (on the main
+# line, the commit before the one that brought src/stats/timeline.cpp;
+# built in build/bench-before)
 # and this build side by side: bench/compare.sh runs them in turn on the two
 # 1,000,000-line logs and gives the medians and the ratio of their speeds
 # (it must stay at least 0.9). --old PATH compares with another build
@@ -226,7 +227,7 @@ fi
 # The program before the timelines and this one, side by side.
 if [ "$compare" = 1 ]; then
     if [ -z "$old" ]; then
-        first=$(git log --format=%H -- src/stats/timeline.cpp 2>/dev/null | tail -1)
+        first=$(git log --first-parent --format=%H -- src/stats/timeline.cpp 2>/dev/null | tail -1)
         if [ -n "$first" ] && git rev-parse -q --verify "$first^" >/dev/null; then
             before_src=$root/build/bench-before/src
             rm -rf "$before_src" && mkdir -p "$before_src"

@@ -177,10 +177,10 @@ void emit_json(const std::vector<std::string>& names, const std::vector<PageTarg
         integer(out, "deaths", timeline.deaths());
         out += "},\"fights\":[";
         bool first = true;
-        for (const Fight& fight : timeline.fights()) {
+        for (std::size_t f = 0; f < timeline.fight_count(); ++f) {
             if (!first) out += ',';
             first = false;
-            fight_json(out, timeline, fight);
+            fight_json(out, timeline, timeline.fight(f));
             flush(out);
         }
         out += "]}";

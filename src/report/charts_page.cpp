@@ -59,11 +59,14 @@ constexpr int kPlotHeight = 170;
 constexpr int kBottom = 54;  // room for the fights' start times
 constexpr int kTargetWidth = 1000;
 
-// The text of a section, in a string that only grows: its bytes past
-// `used` are room for what comes next.
+// The text of a section, in a string whose bytes past `used` are room for
+// what comes next. Once it holds kSpillBytes, what it holds goes on to
+// `page`, so the buffer stays small however long the section.
 struct Buffer {
+    static constexpr std::size_t kSpillBytes = std::size_t{1} << 15;
     std::string bytes;
     std::size_t used = 0;
+    PageWriter* page = nullptr;
     std::string_view text() const { return {bytes.data(), used}; }
 };
 
@@ -99,6 +102,11 @@ private:
         return buffer_.bytes.data() + buffer_.used;
     }
     [[gnu::noinline]] void grow(std::size_t n) {
+        if (buffer_.page != nullptr && buffer_.used >= Buffer::kSpillBytes) {
+            buffer_.page->raw(buffer_.text());
+            buffer_.used = 0;
+            if (buffer_.bytes.size() >= n) return;
+        }
         buffer_.bytes.resize(std::max(buffer_.bytes.size() * 2, buffer_.used + n + 4096));
     }
 
@@ -151,11 +159,11 @@ struct ChartData {
 };
 
 ChartData chart_data(const Timeline& timeline, std::size_t first, std::int32_t window) {
-    const Timeline::Fights& fights = timeline.fights();
-    const std::size_t shown = fights.size() - first;
+    const std::size_t count = timeline.fight_count();
+    const std::size_t shown = count - first;
     std::size_t column_count = 0;
-    for (std::size_t i = first; i < fights.size(); ++i) {
-        column_count += static_cast<std::size_t>((fights[i].length + window - 1) / window);
+    for (std::size_t i = first; i < count; ++i) {
+        column_count += static_cast<std::size_t>((timeline.fight_length(i) + window - 1) / window);
     }
     ChartData data;
     const int gap = shown > 100 ? 3 : 7;
@@ -163,8 +171,8 @@ ChartData chart_data(const Timeline& timeline, std::size_t first, std::int32_t w
     data.column_width = std::clamp(room / static_cast<int>(std::max<std::size_t>(column_count, 1)), 2, 24);
     data.columns.reserve(column_count);
     int x = 0;
-    for (std::size_t i = first; i < fights.size(); ++i) {
-        const Fight& fight = fights[i];
+    for (std::size_t i = first; i < count; ++i) {
+        const Fight fight = timeline.fight(i);
         if (i != first) x += gap;
         data.fight_x.push_back(x);
         data.fight_start.push_back(fight.start);
@@ -188,10 +196,10 @@ ChartData chart_data(const Timeline& timeline, std::size_t first, std::int32_t w
     for (const FightMark& mark : timeline.marks()) {
         if (mark.fight < first) continue;
         while (fight_at < mark.fight) {
-            fight_base += static_cast<std::size_t>((fights[fight_at].length + window - 1) / window);
+            fight_base += static_cast<std::size_t>((timeline.fight_length(fight_at) + window - 1) / window);
             ++fight_at;
         }
-        const std::int32_t offset = std::min(mark.offset, fights[mark.fight].length - 1);
+        const std::int32_t offset = std::min(mark.offset, timeline.fight_length(mark.fight) - 1);
         Column& column = data.columns[fight_base + static_cast<std::size_t>(offset / window)];
         column.kills += mark.kills;
         column.deaths += mark.deaths;
@@ -381,12 +389,12 @@ std::string formatted(std::string_view format, std::initializer_list<FormatArg> 
 }
 
 void summary(Buffer& text, const Timeline& timeline) {
-    const Timeline::Fights& fights = timeline.fights();
+    const std::size_t count = timeline.fight_count();
     std::int64_t active = 0;
-    for (const Fight& fight : fights) active += fight.length;
+    for (std::size_t i = 0; i < count; ++i) active += timeline.fight_length(i);
     const AmountSums& t = timeline.totals();
     Out out(text);
-    out << "<p>Combats : " << static_cast<std::int64_t>(fights.size()) << latin1(" - durée active : ").view()
+    out << "<p>Combats : " << static_cast<std::int64_t>(count) << latin1(" - durée active : ").view()
         << active_time_text(active) << "<br>" << latin1("Dégâts infligés : ").view() << dealt(t) << " (";
     for (int k = 0; k < 4; ++k) {
         if (k != 0) out << ", ";
@@ -400,10 +408,10 @@ void summary(Buffer& text, const Timeline& timeline) {
 }
 
 void charts(Buffer& text, const Timeline& timeline) {
-    const Timeline::Fights& fights = timeline.fights();
-    const std::size_t first = fights.size() > kChartFights ? fights.size() - kChartFights : 0;
+    const std::size_t count = timeline.fight_count();
+    const std::size_t first = count > kChartFights ? count - kChartFights : 0;
     std::vector<std::int32_t> lengths;
-    for (std::size_t i = first; i < fights.size(); ++i) lengths.push_back(fights[i].length);
+    for (std::size_t i = first; i < count; ++i) lengths.push_back(timeline.fight_length(i));
     const std::int32_t window = chart_window(lengths);
     const ChartData data = chart_data(timeline, first, window);
 
@@ -411,7 +419,7 @@ void charts(Buffer& text, const Timeline& timeline) {
     out << "<p><font size=\"2\">";
     if (first > 0) {
         out << formatted(kLastFights,
-                         {kChartFights, static_cast<int>(std::min<std::size_t>(fights.size(), 2147483647))})
+                         {kChartFights, static_cast<int>(std::min<std::size_t>(count, 2147483647))})
             << " ";
     }
     out << formatted(kWindow, {static_cast<int>(window)}) << "</font></p><p><b>" << kDealtTitle.view() << "</b><br>";
@@ -423,7 +431,7 @@ void charts(Buffer& text, const Timeline& timeline) {
 }
 
 void table(Buffer& text, const Timeline& timeline) {
-    const Timeline::Fights& fights = timeline.fights();
+    const std::size_t count = timeline.fight_count();
     Out out(text);
     out << latin1(
                "<table border=\"0\" bgcolor=\"#000000\"><tr align=\"center\" bgcolor=\"#DEE3E7\">"
@@ -432,13 +440,13 @@ void table(Buffer& text, const Timeline& timeline) {
                "<td width=\"70\">Ennemis tués</td><td width=\"70\">Morts</td></tr>")
                .view();
     std::size_t first = 0;
-    if (fights.size() > kTableFights) {
-        first = fights.size() - kTableFights;
+    if (count > kTableFights) {
+        first = count - kTableFights;
         out << "<tr align=\"center\" bgcolor=\"#EFEFEF\"><td colspan=\"8\">"
             << formatted(kEarlierFights, {static_cast<int>(std::min<std::size_t>(first, 2147483647))}) << "</td></tr>";
     }
-    for (std::size_t i = first; i < fights.size(); ++i) {
-        const Fight& f = fights[i];
+    for (std::size_t i = first; i < count; ++i) {
+        const Fight f = timeline.fight(i);
         const AmountSums sums = timeline.sums(f);
         out << "<tr align=\"center\" bgcolor=\"#EFEFEF\"><td>" << Clock{f.start} << "</td><td>"
             << active_time_text(f.length) << "</td><td>" << dealt(sums) << "</td><td>"
@@ -486,12 +494,13 @@ void write_charts_page(const std::vector<std::string>& names, const std::vector<
     for (std::size_t i = 0; i < names.size(); ++i) page.format(kPartLink, pages[i].link, names[i]);
     page.raw("</font></p>");
     Buffer section;
-    section.bytes.resize(1 << 14);  // grows to the largest section, charts and all
+    section.bytes.resize(Buffer::kSpillBytes + (1 << 12));
+    section.page = &page;
     for (std::size_t i = 0; i < names.size(); ++i) {
         const Timeline& timeline = timelines[i];
         page.format(kSectionHead, static_cast<int>(i), pages[i].link, names[i]);
         section.used = 0;
-        if (timeline.fights().empty()) {
+        if (timeline.no_fight()) {
             Out(section) << kNoFight.view();
         } else {
             summary(section, timeline);

@@ -33,6 +33,11 @@ void PageWriter::flush() {
     buffer_.clear();
 }
 
+void PageWriter::raw_large(std::string_view fragment) {
+    flush();
+    if (!sink_.write(fragment)) failed_ = true;
+}
+
 void PageWriter::close() {
     flush();
     open_ = false;

@@ -24,6 +24,7 @@ public:
     PageWriter& operator=(const PageWriter&) = delete;
 
     void raw(std::string_view fragment) {
+        if (fragment.size() >= kFlushSize) return raw_large(fragment);
         buffer_.append(fragment);
         if (buffer_.size() >= kFlushSize) flush();
     }
@@ -41,6 +42,8 @@ public:
 private:
     static constexpr std::size_t kFlushSize = 1 << 16;
     void flush();
+    // A fragment too large to buffer goes to the sink as it is.
+    void raw_large(std::string_view fragment);
 
     PageSink& sink_;
     std::string buffer_;

@@ -58,11 +58,9 @@ public:
     // A run without --follow.
     void open();
     void read();
-    void write_part_pages();
     void close_log();
-    void write_transcript();
-    void write_charts();
-    void put_pages_in_place();
+    // Every page from what was read, put in place together.
+    void write_pages();
     void closing_message();
 
     // With --follow: the first read, then following until a key or a stop
@@ -72,8 +70,13 @@ public:
 private:
     template <bool kFollowing>
     void analyse(LogReader& reader, Console& messages, bool progress);
-    bool next_line(LogReader& reader, LogLine& line);
     PageSink& sink() { return environment_.pages != nullptr ? *environment_.pages : files_; }
+    void take_timelines();
+    void write_part_page(int part, Console& messages, PageSink& pages);
+    void write_transcript(Console& messages, PageSink& pages);
+    void write_charts(PageSink& pages);
+    void write_pages_on_two_threads();
+    void put_pages_in_place();
     void settle_page_names();
     void closing_lines();
 

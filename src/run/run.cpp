@@ -1,9 +1,15 @@
 #include "run/run.h"
 
+#include <atomic>
+#include <exception>
+#include <functional>
 #include <memory>
 #include <new>
 #include <optional>
 #include <string>
+#include <system_error>
+#include <thread>
+#include <utility>
 #include <vector>
 
 #include "analysis/dispatch.h"
@@ -133,26 +139,32 @@ template <bool kFollowing>
 void LogRun::analyse(LogReader& reader, Console& messages, bool progress) {
     int progress_step = 0;
     LogLine line;
-    while (next_line(reader, line)) {
-        select_log_part(line, parts_, target_, messages);
-        const bool chat_line = line.message_starts_with("@@");
-        if (!chat_line) dispatch_line(line, parts_.current_stats());
-        const bool shown = chat_line || line.starts_with(kJournalOpened);
-        if (shown) chat_->store(line.text());
-        if constexpr (kFollowing) {
-            ++lines_;
-            if (!chat_line) part_changed_[static_cast<std::size_t>(parts_.current)] = true;
-            chat_changed_ = chat_changed_ || shown;
-            if (line_clock(line) != Timeline::kNoClock) {
-                std::array<char, 8> clock;
-                line.text().copy(clock.data(), clock.size(), 1);
-                last_clock_ = clock;
+    // Only the reader throws LogReadError; one handler for the whole loop
+    // keeps each line's step into the reader inline.
+    try {
+        while (reader.next(line)) {
+            select_log_part(line, parts_, target_, messages);
+            const bool chat_line = line.message_starts_with("@@");
+            if (!chat_line) dispatch_line(line, parts_.current_stats());
+            const bool shown = chat_line || line.starts_with(kJournalOpened);
+            if (shown) chat_->store(line.text());
+            if constexpr (kFollowing) {
+                ++lines_;
+                if (!chat_line) part_changed_[static_cast<std::size_t>(parts_.current)] = true;
+                chat_changed_ = chat_changed_ || shown;
+                if (line_clock(line) != Timeline::kNoClock) {
+                    std::array<char, 8> clock;
+                    line.text().copy(clock.data(), clock.size(), 1);
+                    last_clock_ = clock;
+                }
+            }
+            if (progress && ++progress_step == 100) {
+                messages.write(".");
+                progress_step = 0;
             }
         }
-        if (progress && ++progress_step == 100) {
-            messages.write(".");
-            progress_step = 0;
-        }
+    } catch (const LogReadError&) {
+        fatal_with_name(kReadError, log_.shown);
     }
 }
 
@@ -165,32 +177,113 @@ void LogRun::settle_page_names() {
     targets_ = assign_page_targets(names_, pages_.path, log_beside_pages_ ? log_.shown_file_name : "", log_.path);
 }
 
-// One analysis page per part, in part order, each record released
-// after its page.
-void LogRun::write_part_pages() {
-    settle_page_names();
-    timelines_.reserve(names_.size());
+// The parts' timelines, taken out of their records: the charts need
+// nothing else.
+void LogRun::take_timelines() {
+    timelines_.reserve(static_cast<std::size_t>(parts_.count));
     for (int i = 0; i < parts_.count; ++i) {
-        const auto slot = static_cast<std::size_t>(i);
-        print(console_, kWritingPart, names_[slot]);
-        write_analysis_page(*parts_.stats[slot], log_.shown, targets_[slot], sink());
-        timelines_.push_back(std::move(parts_.stats[slot]->timeline));
+        timelines_.push_back(std::move(parts_.stats[static_cast<std::size_t>(i)]->timeline));
         timelines_.back().finish();
-        parts_.stats[slot].reset();
     }
+}
+
+// A part's analysis page; its record is released after it.
+void LogRun::write_part_page(int part, Console& messages, PageSink& pages) {
+    const auto slot = static_cast<std::size_t>(part);
+    print(messages, kWritingPart, names_[slot]);
+    write_analysis_page(*parts_.stats[slot], log_.shown, targets_[slot], pages);
+    parts_.stats[slot].reset();
 }
 
 void LogRun::close_log() { reader_->close(); }
 
-void LogRun::write_transcript() {
-    write_discussions_page(*chat_, log_.shown, pages_.path, console_, sink());
+void LogRun::write_transcript(Console& messages, PageSink& pages) {
+    write_discussions_page(*chat_, log_.shown, pages_.path, messages, pages);
     chat_.reset();
 }
 
 // The charts page, and with --json its data, from the parts' fights.
-void LogRun::write_charts() {
-    write_charts_page(names_, targets_, timelines_, log_.shown, pages_.path, sink());
-    if (command_.json) write_charts_json(names_, targets_, timelines_, log_.path, pages_.path, sink());
+void LogRun::write_charts(PageSink& pages) {
+    write_charts_page(names_, targets_, timelines_, log_.shown, pages_.path, pages);
+    if (command_.json) write_charts_json(names_, targets_, timelines_, log_.path, pages_.path, pages);
+}
+
+// One analysis page per part in part order, the transcript, the charts.
+void LogRun::write_pages() {
+    settle_page_names();
+    take_timelines();
+    if (environment_.pages == nullptr && environment_.reader.threaded) return write_pages_on_two_threads();
+    for (int i = 0; i < parts_.count; ++i) write_part_page(i, console_, sink());
+    write_transcript(console_, sink());
+    write_charts(sink());
+    put_pages_in_place();
+}
+
+namespace {
+// What a page shows on the console, kept until the pages before it are shown.
+class KeptConsole : public Console {
+public:
+    std::string text;
+    void write(std::string_view latin1_text) override { text.append(latin1_text); }
+    void write_error(std::string_view latin1_text) override { text.append(latin1_text); }
+    std::optional<TypedWord> read_word() override { return std::nullopt; }
+    bool key_waiting() override { return false; }
+    std::int64_t now_ms() override { return 0; }
+    void sleep_ms(int) override {}
+};
+
+// One page (or the charts page and its data) written on its own.
+struct PageJob {
+    std::function<void(Console&, PageSink&)> write;
+    KeptConsole messages;
+    FilePageSink pages;
+    std::exception_ptr failure;
+};
+}  // namespace
+
+// The same pages, shared between this thread and a second one, the longest
+// first, each written to files of its own with its console messages kept.
+// Then, in the order above, their messages are shown and their files put
+// in place: the console and the folder end as if the pages had been written
+// one after the other, and the first page that failed ends the run there.
+void LogRun::write_pages_on_two_threads() {
+    std::vector<std::unique_ptr<PageJob>> jobs;
+    auto add = [&](std::function<void(Console&, PageSink&)> write) {
+        jobs.push_back(std::make_unique<PageJob>());
+        jobs.back()->write = std::move(write);
+    };
+    for (int i = 0; i < parts_.count; ++i) {
+        add([this, i](Console& messages, PageSink& pages) { write_part_page(i, messages, pages); });
+    }
+    add([this](Console& messages, PageSink& pages) { write_transcript(messages, pages); });
+    add([this](Console&, PageSink& pages) { write_charts(pages); });
+
+    std::atomic<std::size_t> taken{0};
+    auto work = [&] {
+        for (std::size_t k; (k = taken++) < jobs.size();) {
+            PageJob& job = *jobs[jobs.size() - 1 - k];
+            try {
+                job.write(job.messages, job.pages);
+            } catch (...) {
+                job.failure = std::current_exception();
+            }
+        }
+    };
+    std::optional<std::thread> second;
+    try {
+        second.emplace(work);
+    } catch (const std::system_error&) {
+        // no second thread: this one writes them all
+    }
+    work();
+    if (second) second->join();
+    for (const auto& job : jobs) {
+        console_.write(job->messages.text);
+        if (job->failure) std::rethrow_exception(job->failure);
+    }
+    for (const auto& job : jobs) {
+        if (std::optional<std::string> refused = job->pages.put_in_place()) cannot_write_page(*refused);
+    }
 }
 
 // Once every page is complete, all are put in place.
@@ -218,14 +311,6 @@ void LogRun::closing_message() {
     console_.write(command_.follow ? kFollowing.view() : kDoneKey.view());
 }
 
-bool LogRun::next_line(LogReader& reader, LogLine& line) {
-    try {
-        return reader.next(line);
-    } catch (const LogReadError&) {
-        fatal_with_name(kReadError, log_.shown);
-    }
-}
-
 namespace {
 int run_log(Console& console, const std::filesystem::path& dir, const CommandLine& command,
             const RunEnvironment& environment) {
@@ -233,11 +318,8 @@ int run_log(Console& console, const std::filesystem::path& dir, const CommandLin
     if (command.follow) return run.follow();
     run.open();
     run.read();
-    run.write_part_pages();
     run.close_log();
-    run.write_transcript();
-    run.write_charts();
-    run.put_pages_in_place();
+    run.write_pages();
     run.closing_message();
     return 0;
 }

@@ -32,10 +32,11 @@ inline constexpr std::int32_t kSecondsPerDay = 86400;
 // from an amount event to a kill or death that still counts in its fight.
 inline constexpr std::int32_t kFightGap = 15;
 
+// A fight as the timeline tells it.
 struct Fight {
     std::int32_t start = 0;   // clock second of its first event, 0 to 86399
     std::int32_t length = 0;  // seconds from its first to its last amount event, plus one
-    std::int32_t kills = 0, deaths = 0;
+    std::int64_t kills = 0, deaths = 0;
     // Its seconds, packed in the timeline's bytes [rows_begin, rows_end).
     std::uint32_t rows_begin = 0, rows_end = 0;
 
@@ -86,14 +87,17 @@ public:
     void add_kill(std::int32_t clock) { add_mark(clock, 1, 0); }
     void add_death(std::int32_t clock) { add_mark(clock, 0, 1); }
 
-    // Packs the second still open; call once the part's last line is in,
-    // before reading the seconds.
+    // Packs the second still open and completes the last fight; call once
+    // the part's last line is in, before reading the fights.
     void finish();
 
+    // The part's fights, in log order.
+    std::size_t fight_count() const { return heads_.size(); }
+    bool no_fight() const { return heads_.empty(); }
+    std::int32_t fight_length(std::size_t i) const { return heads_[i].length; }
+    Fight fight(std::size_t i) const;
     // Held in blocks that never move: a long part grows its timeline
     // without copying it, and touches each page of memory once.
-    using Fights = std::deque<Fight>;
-    const Fights& fights() const { return fights_; }
     const std::deque<FightMark>& marks() const { return marks_; }
     const AmountSums& totals() const { return totals_; }
     std::int64_t kills() const { return kills_; }
@@ -137,10 +141,16 @@ private:
         return w;
     }
     bool same_stamp(const char* at) const { return stamp_head(at) == stamp_head_ && stamp_tail(at) == stamp_tail_; }
+    // Bytes 0 to 6 of a stamp's head, and those of "[00:00:" as memcpy
+    // reads them.
+    static constexpr std::uint64_t kMinuteBytes =
+        std::endian::native == std::endian::little ? 0x00FFFFFFFFFFFFFFULL : 0xFFFFFFFFFFFFFF00ULL;
+    static constexpr std::uint64_t kMidnightHead =
+        std::endian::native == std::endian::little ? 0x003A30303A30305BULL : 0x5B30303A30303A00ULL;
     [[gnu::noinline]] void add_amount_on_new_line(std::string_view line, AmountKind kind, std::int64_t value);
     void add_amount_at_new_second(std::int32_t clock, AmountKind kind, std::int64_t value);
     void add_mark(std::int32_t clock, std::int32_t kills, std::int32_t deaths);
-    void start_fight(std::int32_t clock);
+    [[gnu::noinline]] void start_fight(std::int32_t clock);
     void pack_open_second();
     void read_row(std::uint32_t& at, SecondRow& row) const;
 
@@ -148,24 +158,40 @@ private:
         const std::uint32_t in_block = at % kBlockBytes;
         return in_block != 0 && kBlockBytes - in_block < kLongestRow ? at - in_block + kBlockBytes : at;
     }
+    // Where the next row goes: the rest of the last block when a longest
+    // row fits in it, else the start of a new block (row_start's rule).
     std::uint8_t* room_for_row() {
-        packed_used_ = row_start(packed_used_);
-        if (packed_used_ / kBlockBytes == blocks_.size()) blocks_.emplace_back(kBlockBytes);
-        return blocks_[packed_used_ / kBlockBytes].data() + packed_used_ % kBlockBytes;
+        if (block_room_ < kLongestRow) add_block();
+        return blocks_.back().data() + (kBlockBytes - block_room_);
     }
+    [[gnu::noinline]] void add_block();
+    // Writes the length of the part's last fight and the end of its seconds.
+    void close_fight();
 
-    Fights fights_;
+    // What a fight keeps while the part is read; its kills and deaths are
+    // those of its marks, and its seconds end where the next fight's begin.
+    struct FightHead {
+        std::int32_t start = 0, length = 0;
+        std::uint32_t rows_begin = 0;
+        bool operator==(const FightHead&) const = default;
+    };
+    std::deque<FightHead> heads_;
     std::deque<FightMark> marks_;
-    // Per second: a byte telling which kinds have events (and, in its top
-    // bit, that the sums take 8 bytes each instead of 4), the step from the
-    // previous second of the fight (one byte, or 255 and 4 bytes), and the
-    // sums of those kinds. Rows are written one after the other into blocks
+    // Per second: a byte holding the step from the previous second of the
+    // fight (0 to 15: no step within a fight is longer) in its low half and,
+    // in its high half, the kind of its one sum (0 to 5), or 6 and a second
+    // byte with a bit for each kind that has a sum; then the sums, in kind
+    // order, each zigzag-coded in 7-bit groups, low group first, so that
+    // most take two bytes. Rows are written one after the other into blocks
     // of kBlockBytes, each row whole within a block; packed_used_ is where
-    // the next one goes, counted over all blocks.
-    static constexpr std::uint32_t kBlockBytes = 1U << 16;
-    static constexpr std::uint32_t kLongestRow = 1 + 5 + 8 * kAmountKinds;
+    // the next one goes, counted over all blocks. Small blocks keep the
+    // memory close to the rows written.
+    static constexpr std::uint32_t kBlockBytes = 1U << 14;
+    static constexpr std::uint32_t kLongestRow = 2 + 10 * kAmountKinds;
+    static_assert(kFightGap <= 15, "a row's step takes four bits");
     std::vector<std::vector<std::uint8_t>> blocks_;
     std::uint32_t packed_used_ = 0;
+    std::uint32_t block_room_ = 0;  // bytes left in the last block
     AmountSums totals_{};
     std::int64_t kills_ = 0, deaths_ = 0;
 
@@ -182,6 +208,11 @@ private:
     // matches them takes the last clock either way.
     std::uint64_t stamp_head_ = 0;
     std::uint16_t stamp_tail_ = 0;
+    // The "[HH:MM:" of the last valid stamp read, and the clock second its
+    // minute starts at: a new second in the same minute reads only its two
+    // digits. It starts as a valid minute, so that no other bytes match.
+    std::uint64_t minute_head_ = kMidnightHead;
+    std::int32_t minute_clock_ = 0;
 };
 
 // The clock second of a line stamped "[HH:MM:SS]" (hours up to 23, minutes

@@ -4,6 +4,7 @@
 #include <csignal>
 #include <chrono>
 #include <cstdint>
+#include <mutex>
 #include <random>
 #include <string>
 
@@ -95,6 +96,9 @@ constexpr std::size_t kPathUnits = 4096;
 Unit g_watched[kWatched][kPathUnits];
 volatile std::sig_atomic_t g_in_use[kWatched];
 int g_watching = 0;
+// Pages may be written on two threads at once: making and forgetting
+// temporary files take turns (a signal handler only reads the slots).
+std::mutex g_watch_lock;
 
 void watch(const std::filesystem::path& path) {
     const auto& text = path.native();
@@ -120,6 +124,7 @@ void unwatch(const std::filesystem::path& path) {
 }  // namespace
 
 std::optional<TempFile> create_temp_file(const std::filesystem::path& folder) {
+    const std::lock_guard<std::mutex> lock(g_watch_lock);
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::filesystem::path path = folder / random_name();
         if (std::FILE* file = create_new(path)) {
@@ -132,7 +137,10 @@ std::optional<TempFile> create_temp_file(const std::filesystem::path& folder) {
     return std::nullopt;
 }
 
-void forget_temp_file(const std::filesystem::path& path) { unwatch(path); }
+void forget_temp_file(const std::filesystem::path& path) {
+    const std::lock_guard<std::mutex> lock(g_watch_lock);
+    unwatch(path);
+}
 
 void remove_temp_files() {
     for (int i = 0; i < kWatched; ++i) {

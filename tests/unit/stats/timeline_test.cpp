@@ -22,7 +22,10 @@ struct Shape {
 
 std::vector<Shape> shapes(const Timeline& t) {
     std::vector<Shape> out;
-    for (const Fight& f : t.fights()) out.push_back({f.start, f.length, f.kills, f.deaths});
+    for (std::size_t i = 0; i < t.fight_count(); ++i) {
+        const Fight f = t.fight(i);
+        out.push_back({f.start, f.length, static_cast<std::int32_t>(f.kills), static_cast<std::int32_t>(f.deaths)});
+    }
     return out;
 }
 
@@ -34,14 +37,14 @@ TEST(Timeline, AStepOfFifteenSecondsStaysInTheFightSixteenStartsAnother) {
     t.add_amount(at(10, 0, 31), AmountKind::Healed, 0);  // 16 seconds later; a 0 is an event
     t.finish();
     EXPECT_EQ(shapes(t), (std::vector<Shape>{{at(10, 0, 0), 16, 0, 0}, {at(10, 0, 31), 1, 0, 0}}));
-    const std::vector<SecondRow> first = t.seconds(t.fights()[0]);
+    const std::vector<SecondRow> first = t.seconds(t.fight(0));
     ASSERT_EQ(first.size(), 2U);
     EXPECT_EQ(first[0].offset, 0);
     EXPECT_EQ(first[0].sums, (AmountSums{100, 0, 0, 0, 7, 0}));
     EXPECT_EQ(first[1].offset, 15);
     EXPECT_EQ(first[1].sums, (AmountSums{50, 0, 0, 0, 0, 0}));
-    ASSERT_EQ(t.seconds(t.fights()[1]).size(), 1U);
-    EXPECT_EQ(t.sums(t.fights()[0]), (AmountSums{150, 0, 0, 0, 7, 0}));
+    ASSERT_EQ(t.seconds(t.fight(1)).size(), 1U);
+    EXPECT_EQ(t.sums(t.fight(0)), (AmountSums{150, 0, 0, 0, 7, 0}));
     EXPECT_EQ(t.totals(), (AmountSums{150, 0, 0, 0, 7, 0}));
 }
 
@@ -57,7 +60,7 @@ TEST(Timeline, MidnightContinuesAFightAStepBackStartsOne) {
                                              {at(0, 0, 4), 1, 0, 0},
                                              {at(11, 0, 0), 1, 0, 0},
                                              {at(0, 0, 0), 1, 0, 0}}));
-    EXPECT_EQ(t.seconds(t.fights()[0]).back().offset, 10);
+    EXPECT_EQ(t.seconds(t.fight(0)).back().offset, 10);
 }
 
 TEST(Timeline, KillsAndDeathsCountInTheFightUpToFifteenSecondsAfterIt) {
@@ -87,15 +90,19 @@ TEST(Timeline, ALineWithoutClockTakesTheTimeOfThePreviousAmount) {
     t.add_kill(Timeline::kNoClock);
     t.finish();
     EXPECT_EQ(shapes(t), (std::vector<Shape>{{at(10, 0, 0), 10, 1, 0}}));
-    EXPECT_EQ(t.seconds(t.fights()[0]).back().sums, (AmountSums{1, 0, 0, 3, 0, 0}));
+    EXPECT_EQ(t.seconds(t.fight(0)).back().sums, (AmountSums{1, 0, 0, 3, 0, 0}));
     EXPECT_EQ(t.kills(), 1);
 }
 
-TEST(Timeline, LargeSumsKeepTheirSixtyFourBits) {
+TEST(Timeline, LargeAndNegativeSumsKeepTheirSixtyFourBits) {
     Timeline t;
     for (int i = 0; i < 3; ++i) t.add_amount(at(1, 2, 3), AmountKind::Healed, 2147483647);
+    t.add_amount(at(1, 2, 4), AmountKind::Melee, -2147483647 - 1);
+    t.add_amount(at(1, 2, 4), AmountKind::Other, -1);
     t.finish();
-    EXPECT_EQ(t.seconds(t.fights()[0])[0].sums[5], 3 * std::int64_t{2147483647});
+    const std::vector<SecondRow> rows = t.seconds(t.fight(0));
+    EXPECT_EQ(rows[0].sums[5], 3 * std::int64_t{2147483647});
+    EXPECT_EQ(rows[1].sums, (AmountSums{-2147483647 - 1, 0, 0, -1, 0, 0}));
 }
 
 std::unique_ptr<PartStats> after(std::initializer_list<std::string_view> lines) {
@@ -138,7 +145,7 @@ TEST(TimelineEvents, EachSeriesGivesItsKind) {
                               latin1("[10:12:30] Vous soignez Alric de 212 points de vie.\n"),
                               latin1("[10:12:30] Brisa n'a plus besoin de soins.\n")});
     EXPECT_EQ(stats->timeline.totals(), (AmountSums{0, 0, 0, 0, 0, 212}));
-    ASSERT_EQ(stats->timeline.fights().size(), 1U);
+    ASSERT_EQ(stats->timeline.fight_count(), 1U);
     EXPECT_EQ(stats->spells[0].cappedHeals.count(), 1);  // the 0 moved, and stays an event
 }
 
@@ -150,6 +157,32 @@ TEST(TimelineEvents, OnlyAValidStampGivesAClock) {
                             "[12:0/:00] x", "[12:00:00) x", "(12:00:00] x", "[12-00:00] x", "[12:00:00", "",
                             "*** Journal ouvert : Fri Sep 16 19:59:58 2022", "[\xb2\xb2:00:00] x"}) {
         EXPECT_EQ(line_clock(LogLine(bad)), Timeline::kNoClock) << bad;
+    }
+}
+
+// Lines take the clock their whole stamp gives, however the seconds of a
+// minute already read are found.
+TEST(TimelineEvents, ALineTakesTheClockOfItsWholeStamp) {
+    Timeline by_line, by_clock;
+    for (std::string_view text : std::initializer_list<std::string_view>{
+             "[00:00:07] a", "[00:00:12] a", "[00:00:7x] a", "[00:00:6", "[00:01:03] a", "[00:01:03] b",
+             std::string_view("\0\0\0\0\0\0\0" "12] a", 12), "[00:01:1a] a", "[10:01:15] a", "[10:01:59] a",
+             "[10:01:60] a", "[10:02:00] a", "[00:01:05] a"}) {
+        by_line.add_amount_on_line(text, AmountKind::Melee, 1);
+        by_clock.add_amount(stamp_clock(text), AmountKind::Melee, 1);
+    }
+    by_line.finish();
+    by_clock.finish();
+    ASSERT_EQ(shapes(by_line), shapes(by_clock));
+    EXPECT_EQ(shapes(by_line).size(), 5U);
+    for (std::size_t i = 0; i < by_line.fight_count(); ++i) {
+        const std::vector<SecondRow> got = by_line.seconds(by_line.fight(i));
+        const std::vector<SecondRow> want = by_clock.seconds(by_clock.fight(i));
+        ASSERT_EQ(got.size(), want.size());
+        for (std::size_t r = 0; r < got.size(); ++r) {
+            EXPECT_EQ(got[r].offset, want[r].offset);
+            EXPECT_EQ(got[r].sums, want[r].sums);
+        }
     }
 }
 
