@@ -19,14 +19,15 @@ cmake --build build/fuzz -j "$(nproc)" --target korvanel_fuzz korvanel_fuzz_name
 # Runs one target; on a failure shows the end of its output, else its figures.
 #   fuzz TARGET SECONDS CORPUS DICT MAX_LEN
 # The inputs it finds go to a scratch corpus in memory (the seeds stay as
-# they are). A small quarantine, short allocation stacks and no filling of
-# new blocks keep the sanitizer's bookkeeping from outweighing a run, and
-# the plain scheduling of inputs (no entropic weighing of rare features)
-# keeps libFuzzer's own from doing so; every check stays on.
+# they are). A small quarantine, no allocation stacks (rerun a finding
+# with the default options to see where its memory came from) and no
+# filling of new blocks keep the sanitizer's bookkeeping from outweighing a
+# run, and the plain scheduling of inputs (no entropic weighing of rare
+# features) keeps libFuzzer's own from doing so; every check stays on.
 fuzz() {
     local log=build/fuzz/$1.out status=0 found
     found=$(mktemp -d "$(scratch_base)/korvanel-$1-XXXXXX")
-    ASAN_OPTIONS=detect_leaks=1:quarantine_size_mb=1:malloc_context_size=8:max_malloc_fill_size=0:clear_shadow_mmap_threshold=1048576 \
+    ASAN_OPTIONS=detect_leaks=1:quarantine_size_mb=1:malloc_context_size=0:max_malloc_fill_size=0:clear_shadow_mmap_threshold=1048576 \
         "build/fuzz/tests/fuzz/$1" "$found" "$3" -dict="$4" -max_len="$5" -timeout=10 -entropic=0 \
         -max_total_time="$2" -artifact_prefix=build/fuzz/findings/ -print_final_stats=1 > "$log" 2>&1 || status=$?
     rm -rf "$found"
@@ -44,8 +45,11 @@ scratch_base() { if [ -d /dev/shm ] && [ -w /dev/shm ]; then echo /dev/shm; else
 corpus=build/fuzz/corpus
 rm -rf "$corpus" && mkdir -p "$corpus"
 n=0
-add_seed() {  # a log (ISO-8859-1), cut into small pieces the fuzzer keeps whole
-    split -b 4000 -d -a 3 "$1" "$corpus/seed$(printf %03d $n)-"
+# A log (ISO-8859-1), cut into pieces of a few lines that the fuzzer keeps
+# whole: its inputs start no longer than the longest seed, and most of a
+# run's work goes with its length.
+add_seed() {
+    split -b 500 -d -a 3 "$1" "$corpus/seed$(printf %03d $n)-"
     n=$((n + 1))
 }
 [ -f examples/chat.log ] && add_seed examples/chat.log
