@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -75,7 +76,8 @@ private:
     void write_part_page(int part, Console& messages, PageSink& pages);
     void write_transcript(Console& messages, PageSink& pages);
     void write_charts(PageSink& pages);
-    void write_pages_on_two_threads();
+    std::vector<std::function<void(Console&, PageSink&)>> page_writers();
+    void write_pages_on_two_threads(const std::vector<std::function<void(Console&, PageSink&)>>& writers);
     void put_pages_in_place();
     void settle_page_names();
     void closing_lines();

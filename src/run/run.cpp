@@ -208,62 +208,62 @@ void LogRun::write_charts(PageSink& pages) {
     if (command_.json) write_charts_json(names_, targets_, timelines_, log_.path, pages_.path, pages);
 }
 
-// One analysis page per part in part order, the transcript, the charts.
-void LogRun::write_pages() {
-    settle_page_names();
-    take_timelines();
-    if (environment_.pages == nullptr && environment_.reader.threaded) return write_pages_on_two_threads();
-    for (int i = 0; i < parts_.count; ++i) write_part_page(i, console_, sink());
-    write_transcript(console_, sink());
-    write_charts(sink());
-    put_pages_in_place();
-}
-
 namespace {
 // What a page shows on the console, kept until the pages before it are shown.
-class KeptConsole : public Console {
+class KeptConsole : public QuietConsole {
 public:
+    using QuietConsole::QuietConsole;
     std::string text;
     void write(std::string_view latin1_text) override { text.append(latin1_text); }
     void write_error(std::string_view latin1_text) override { text.append(latin1_text); }
-    std::optional<TypedWord> read_word() override { return std::nullopt; }
-    bool key_waiting() override { return false; }
-    std::int64_t now_ms() override { return 0; }
-    void sleep_ms(int) override {}
 };
 
-// One page (or the charts page and its data) written on its own.
+// One page (or the charts page and its data), written on its own.
 struct PageJob {
-    std::function<void(Console&, PageSink&)> write;
+    explicit PageJob(Console& clock) : messages(clock) {}
     KeptConsole messages;
     FilePageSink pages;
     std::exception_ptr failure;
 };
 }  // namespace
 
-// The same pages, shared between this thread and a second one, the longest
-// first, each written to files of its own with its console messages kept.
-// Then, in the order above, their messages are shown and their files put
-// in place: the console and the folder end as if the pages had been written
-// one after the other, and the first page that failed ends the run there.
-void LogRun::write_pages_on_two_threads() {
-    std::vector<std::unique_ptr<PageJob>> jobs;
-    auto add = [&](std::function<void(Console&, PageSink&)> write) {
-        jobs.push_back(std::make_unique<PageJob>());
-        jobs.back()->write = std::move(write);
-    };
+// Each page's writing, in their order: one analysis page per part in part
+// order, the transcript, the charts.
+std::vector<std::function<void(Console&, PageSink&)>> LogRun::page_writers() {
+    std::vector<std::function<void(Console&, PageSink&)>> writers;
     for (int i = 0; i < parts_.count; ++i) {
-        add([this, i](Console& messages, PageSink& pages) { write_part_page(i, messages, pages); });
+        writers.emplace_back([this, i](Console& messages, PageSink& pages) { write_part_page(i, messages, pages); });
     }
-    add([this](Console& messages, PageSink& pages) { write_transcript(messages, pages); });
-    add([this](Console&, PageSink& pages) { write_charts(pages); });
+    writers.emplace_back([this](Console& messages, PageSink& pages) { write_transcript(messages, pages); });
+    writers.emplace_back([this](Console&, PageSink& pages) { write_charts(pages); });
+    return writers;
+}
 
+void LogRun::write_pages() {
+    settle_page_names();
+    take_timelines();
+    const auto writers = page_writers();
+    if (environment_.pages == nullptr && environment_.reader.threaded) return write_pages_on_two_threads(writers);
+    for (const auto& write : writers) write(console_, sink());
+    put_pages_in_place();
+}
+
+// The same pages, shared between this thread and a second one, the longest
+// (the last) first, each written to files of its own with its console
+// messages kept. Then, in their order, their messages are shown and their
+// files put in place: the console and the folder end as if the pages had
+// been written one after the other, and the first page that failed ends the
+// run there.
+void LogRun::write_pages_on_two_threads(const std::vector<std::function<void(Console&, PageSink&)>>& writers) {
+    std::vector<std::unique_ptr<PageJob>> jobs;
+    for (std::size_t i = 0; i < writers.size(); ++i) jobs.push_back(std::make_unique<PageJob>(console_));
     std::atomic<std::size_t> taken{0};
     auto work = [&] {
         for (std::size_t k; (k = taken++) < jobs.size();) {
-            PageJob& job = *jobs[jobs.size() - 1 - k];
+            const std::size_t at = jobs.size() - 1 - k;
+            PageJob& job = *jobs[at];
             try {
-                job.write(job.messages, job.pages);
+                writers[at](job.messages, job.pages);
             } catch (...) {
                 job.failure = std::current_exception();
             }

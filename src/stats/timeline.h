@@ -117,9 +117,6 @@ public:
         }
     }
 
-    // Bytes held by the packed seconds (for the cost of the timeline).
-    std::size_t packed_bytes() const { return packed_used_; }
-
     bool operator==(const Timeline& other) const;
 
 private:
