@@ -110,6 +110,7 @@ bool LogRun::look(bool to_end) {
     analyse<true>(reader, quiet_, false);
     reader.close();
     read_ = {found->identity, found->to};
+    log_identity_ = found->identity;
     return true;
 }
 

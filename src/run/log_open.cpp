@@ -1,5 +1,7 @@
 #include "run/log_open.h"
 
+#include <utility>
+
 #include "system/file_open.h"
 #include "diag/messages.h"
 #include "run/command_line.h"
@@ -14,26 +16,34 @@ constexpr auto kLogNotFound = latin1("le fichier log n'a pas ete trouve \n quel 
 constexpr auto kCannotOpen = latin1("impossible d'ouvrir le fichier %s");
 constexpr std::size_t kLogNameBound = 63;
 
-std::FILE* try_open(const std::filesystem::path& path) {
-    std::error_code ignored;
-    if (std::filesystem::is_directory(path, ignored)) return nullptr;  // not a log
-    return open_file(path, "rb");
+// The file `path` names, open, with what the system says of it; none when
+// it does not open or is a folder (not a log).
+std::optional<std::pair<std::FILE*, std::optional<FileState>>> try_open(const std::filesystem::path& path) {
+    std::FILE* file = open_file(path, "rb");
+    if (file == nullptr) return std::nullopt;
+    std::optional<FileState> state = file_state(file);
+    if (state && state->folder) {
+        std::fclose(file);
+        return std::nullopt;
+    }
+    return std::pair{file, state};
 }
 
-OpenedLog typed_log(std::FILE* file, const std::filesystem::path& dir, const TypedWord& word) {
+OpenedLog typed_log(const std::pair<std::FILE*, std::optional<FileState>>& opened, const std::filesystem::path& dir,
+                    const TypedWord& word) {
     const std::filesystem::path path = dir / word.native;
-    return {file, path, word.shown, path.parent_path(), split_path(word.shown).file};
+    return {opened.first, opened.second, path, word.shown, path.parent_path(), split_path(word.shown).file};
 }
 }  // namespace
 
 OpenedLog open_log(const std::filesystem::path& dir, Console& console) {
     TypedWord working{std::filesystem::path("chat.log").native(), "chat.log"};
     for (;;) {
-        if (std::FILE* file = try_open(dir / working.native)) return typed_log(file, dir, working);
+        if (const auto opened = try_open(dir / working.native)) return typed_log(*opened, dir, working);
         if (working.native.size() <= 59) {
             working.native += std::filesystem::path(".log").native();
             working.shown += ".log";
-            if (std::FILE* file = try_open(dir / working.native)) return typed_log(file, dir, working);
+            if (const auto opened = try_open(dir / working.native)) return typed_log(*opened, dir, working);
         }
         console.write(kLogNotFound);
         std::optional<TypedWord> word = console.read_word();
@@ -55,7 +65,7 @@ OpenedLog open_given_log(const std::filesystem::path& dir, const std::filesystem
     const SplitPath<std::filesystem::path::string_type> parts = split_path(given);
     const std::string file_name = shown_name(std::filesystem::path(parts.file));
     const std::filesystem::path folder = parts.folder.empty() ? dir : dir / std::filesystem::path(parts.folder);
-    return {file, path, file_name.substr(0, kLogNameBound), folder, file_name};
+    return {file, file_state(file), path, file_name.substr(0, kLogNameBound), folder, file_name};
 }
 
 }  // namespace korvanel

@@ -3,17 +3,20 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "console/console.h"
+#include "system/file_state.h"
 
 namespace korvanel {
 
-// The log being read: its file, its path, its name as the pages show it,
-// the folder it lies in, and its file name without folders as the program's
-// texts show it.
+// The log being read: its file and what the system said of it when it
+// opened, its path, its name as the pages show it, the folder it lies in,
+// and its file name without folders as the program's texts show it.
 struct OpenedLog {
     std::FILE* file = nullptr;
+    std::optional<FileState> state;
     std::filesystem::path path;
     std::string shown;
     std::filesystem::path folder;

@@ -80,6 +80,7 @@ private:
     void write_pages_on_two_threads(const std::vector<std::function<void(Console&, PageSink&)>>& writers);
     void put_pages_in_place();
     void settle_page_names();
+    bool is_log_file(const std::filesystem::path& file) const;
     void closing_lines();
 
     // Following.
@@ -103,6 +104,7 @@ private:
     std::optional<LogReader> reader_;
     PageFolder pages_;
     bool log_beside_pages_ = false;
+    std::optional<FileIdentity> log_identity_;  // of the file last read
     std::int64_t start_ms_ = 0;
     std::vector<std::string> names_;  // of the parts, in part order
     std::vector<PageTarget> targets_;

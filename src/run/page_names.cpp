@@ -1,8 +1,9 @@
 #include "run/page_names.h"
 
-#include <set>
+#include <algorithm>
 
 #include "text/latin1.h"
+#include "system/file_state.h"
 #include "system/system_names.h"
 
 namespace korvanel {
@@ -68,9 +69,8 @@ std::string link_form(const std::string& stem) {
     return link;
 }
 
-bool is_log_file(const std::filesystem::path& candidate, const std::filesystem::path& log_file) {
-    std::error_code ignored;
-    return !log_file.empty() && std::filesystem::equivalent(candidate, log_file, ignored);
+bool is_log_file(const std::filesystem::path& candidate, const std::optional<FileIdentity>& log_file) {
+    return log_file && path_identity(candidate) == log_file;
 }
 }  // namespace
 
@@ -78,20 +78,30 @@ bool same_page_name(std::string_view a, std::string_view b) { return folded(a) =
 
 std::vector<PageTarget> assign_page_targets(const std::vector<std::string>& part_names,
                                             const std::filesystem::path& dir, std::string_view log_name_in_dir,
-                                            const std::filesystem::path& log_file) {
-    std::set<std::string> taken{"discussions.html", "graphiques.html"};
-    if (!log_name_in_dir.empty()) taken.insert(folded(log_name_in_dir));
+                                            const std::optional<FileIdentity>& log_file) {
+    // A handful of names: looked through in turn.
+    std::vector<std::string> taken{"discussions.html", "graphiques.html"};
+    if (!log_name_in_dir.empty()) taken.push_back(folded(log_name_in_dir));
+    taken.reserve(taken.size() + part_names.size());
+    const auto is_taken = [&](const std::string& file_name) {
+        return std::find(taken.begin(), taken.end(), folded(file_name)) != taken.end();
+    };
     std::vector<PageTarget> targets;
+    targets.reserve(part_names.size());
     for (const std::string& name : part_names) {
         std::string stem = safe_stem(name);
-        while (taken.count(folded(stem + ".html")) != 0 ||
-               is_log_file(dir / path_from_latin1(stem + ".html"), log_file)) {
+        std::string file_name = stem + ".html";
+        std::filesystem::path file;
+        for (;;) {
+            if (!is_taken(file_name)) {
+                file = dir / path_from_latin1(file_name);
+                if (!is_log_file(file, log_file)) break;
+            }
             stem += "_";
+            file_name = stem + ".html";
         }
-        const std::string file_name = stem + ".html";
-        taken.insert(folded(file_name));
-        targets.push_back(PageTarget{dir / path_from_latin1(file_name), file_name, link_form(stem),
-                                     static_cast<int>(targets.size())});
+        taken.push_back(folded(file_name));
+        targets.push_back(PageTarget{std::move(file), file_name, link_form(stem), static_cast<int>(targets.size())});
     }
     return targets;
 }

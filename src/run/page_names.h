@@ -1,11 +1,13 @@
 #pragma once
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "report/analysis_page.h"
+#include "system/file_state.h"
 
 namespace korvanel {
 
@@ -21,10 +23,10 @@ bool same_page_name(std::string_view a, std::string_view b);
 // appended while the name is taken, regardless of case, by
 // "discussions.html" or "graphiques.html", by an earlier part, or by the log itself (its shown
 // file name `log_name_in_dir` when the log lies in the pages' folder, or
-// the file `log_file` itself). Written to disk in UTF-8; in the pages'
+// the file whose identity is `log_file`). Written to disk in UTF-8; in the pages'
 // links "%" and "#" are percent-encoded.
 std::vector<PageTarget> assign_page_targets(const std::vector<std::string>& part_names,
                                             const std::filesystem::path& dir, std::string_view log_name_in_dir = {},
-                                            const std::filesystem::path& log_file = {});
+                                            const std::optional<FileIdentity>& log_file = std::nullopt);
 
 }  // namespace korvanel

@@ -56,7 +56,9 @@ constexpr auto kJournalOpened = latin1("*** Journal ouvert : ");
     fatal_error(message);
 }
 
+// Two paths alike name one folder or file; others may too, by identity.
 bool same_file(const std::filesystem::path& a, const std::filesystem::path& b) {
+    if (a == b) return true;
     std::error_code ignored;
     return std::filesystem::equivalent(a, b, ignored);
 }
@@ -102,9 +104,11 @@ LogRun::LogRun(Console& console, const std::filesystem::path& dir, const Command
 void LogRun::open() {
     log_ = command_.log ? open_given_log(dir_, *command_.log) : open_log(dir_, console_);
     std::uint64_t limit = LogReader::kWholeFile;
+    const std::optional<FileState>& state = log_.state;
+    if (state) log_identity_ = state->identity;
     if (command_.follow) {
         // The game may be writing the last line: it waits for its line feed.
-        if (const std::optional<FileState> state = file_state(log_.file)) {
+        if (state) {
             limit = end_of_last_line(log_.file, 0, state->size);
             read_ = {state->identity, limit};
             if (!seek_file(log_.file, 0)) fatal_with_name(kReadError, log_.shown);
@@ -119,11 +123,18 @@ void LogRun::open() {
     for (std::string_view own : {kTranscriptName, kChartsPageName, command_.json ? kChartsDataName : ""}) {
         if (own.empty()) continue;
         if ((log_beside_pages_ && same_page_name(log_.shown_file_name, own)) ||
-            same_file(pages_.path / path_from_latin1(own), log_.path)) {
+            is_log_file(pages_.path / path_from_latin1(own))) {
             cannot_write_page(own);
         }
     }
     start_ms_ = console_.now_ms();
+}
+
+// Whether `file` is the log's own file, the same file under another name
+// (a link, or another case or short name on Windows) included.
+bool LogRun::is_log_file(const std::filesystem::path& file) const {
+    if (log_identity_) return path_identity(file) == log_identity_;
+    return same_file(file, log_.path);
 }
 
 // Every line of the log: part commands, the recognisers, the lines the
@@ -174,7 +185,7 @@ template void LogRun::analyse<true>(LogReader& reader, Console& messages, bool p
 void LogRun::settle_page_names() {
     names_.clear();
     for (int i = 0; i < parts_.count; ++i) names_.emplace_back(parts_.names[static_cast<std::size_t>(i)].view());
-    targets_ = assign_page_targets(names_, pages_.path, log_beside_pages_ ? log_.shown_file_name : "", log_.path);
+    targets_ = assign_page_targets(names_, pages_.path, log_beside_pages_ ? log_.shown_file_name : "", log_identity_);
 }
 
 // The parts' timelines, taken out of their records: the charts need

@@ -7,8 +7,9 @@
 
 namespace korvanel {
 
-// Like std::fopen on `path`; `mode` is ASCII ("rb", "wb"). On Windows a file
-// opened "rb" may meanwhile be written, renamed or deleted by others.
+// Like std::fopen on `path`; `mode` is ASCII ("rb", "wb"). A file opened
+// "rb" has no stream buffer (read it in large pieces); on Windows it may
+// meanwhile be written, renamed or deleted by others.
 std::FILE* open_file(const std::filesystem::path& path, const char* mode);
 
 }  // namespace korvanel

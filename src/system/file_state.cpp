@@ -19,6 +19,7 @@ std::optional<FileState> file_state(std::FILE* file) {
     state.identity.volume = info.dwVolumeSerialNumber;
     state.identity.index = (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
     state.size = (static_cast<std::uint64_t>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
+    state.folder = (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
     return state;
 #else
     struct stat info {};
@@ -27,7 +28,28 @@ std::optional<FileState> file_state(std::FILE* file) {
     state.identity.volume = static_cast<std::uint64_t>(info.st_dev);
     state.identity.index = static_cast<std::uint64_t>(info.st_ino);
     state.size = info.st_size > 0 ? static_cast<std::uint64_t>(info.st_size) : 0;
+    state.folder = S_ISDIR(info.st_mode);
     return state;
+#endif
+}
+
+std::optional<FileIdentity> path_identity(const std::filesystem::path& path) {
+#ifdef _WIN32
+    // Asking for the attributes alone opens folders and files in use too.
+    const HANDLE handle = CreateFileW(path.c_str(), FILE_READ_ATTRIBUTES,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                      FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return std::nullopt;
+    BY_HANDLE_FILE_INFORMATION info{};
+    const bool known = GetFileInformationByHandle(handle, &info) != 0;
+    CloseHandle(handle);
+    if (!known) return std::nullopt;
+    return FileIdentity{info.dwVolumeSerialNumber,
+                        (static_cast<std::uint64_t>(info.nFileIndexHigh) << 32) | info.nFileIndexLow};
+#else
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return std::nullopt;
+    return FileIdentity{static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino)};
 #endif
 }
 

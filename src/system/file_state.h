@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <optional>
 
 namespace korvanel {
@@ -20,10 +21,16 @@ struct FileIdentity {
 struct FileState {
     FileIdentity identity;
     std::uint64_t size = 0;
+    bool folder = false;
 };
 
-// The identity and size of an open file; none when the system cannot tell.
+// The identity and size of an open file, and whether it is a folder; none
+// when the system cannot tell.
 std::optional<FileState> file_state(std::FILE* file);
+
+// The identity of the file `path` names, a link followed; none when
+// nothing is there or the system cannot tell.
+std::optional<FileIdentity> path_identity(const std::filesystem::path& path);
 
 // Moves the reading position of `file` to `offset` bytes from its start;
 // false when refused.

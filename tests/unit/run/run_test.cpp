@@ -21,6 +21,7 @@ constexpr const char* kPrompt =
 
 TEST(OpenLog, TriesTheNameWithLogAppendedThenAsks) {
     TempDir dir;
+    std::filesystem::create_directory(dir.path() / "chat.log");  // a folder is no log
     dir.write("chat.log.log", "");
     ScriptedConsole console;
     console.key_at_ms = 0;
@@ -237,6 +238,25 @@ TEST(CommandLineRun, TheLogsOwnFileCountsOnlyBesideThePages) {
     EXPECT_NE(beside.console.output.find("Resultats_.html,  et le chat dans discussions.html\n"
                                          "et les graphiques dans graphiques.html\n(dans le dossier sub)"),
               std::string::npos);
+}
+
+// The log's file under a page's name (a hard link) is still the log: the
+// part's page takes another name, and the charts page cannot be written.
+TEST(CommandLineRun, TheLogUnderAPagesNameIsTheLog) {
+    TempDir dir;
+    const std::string log = "[10:00:00] x\n";
+    dir.write("chat.log", log);
+    std::filesystem::create_hard_link(dir.path() / "chat.log", dir.path() / "Resultats.html");
+    const CommandRun part = run_with(dir, {"--no-wait"});
+    EXPECT_EQ(part.status, 0);
+    EXPECT_EQ(dir.read("Resultats.html"), log);
+    EXPECT_TRUE(dir.exists("Resultats_.html"));
+    std::filesystem::remove(dir.path() / "graphiques.html");
+    std::filesystem::create_hard_link(dir.path() / "chat.log", dir.path() / "graphiques.html");
+    const CommandRun charts = run_with(dir, {"--no-wait"});
+    EXPECT_EQ(charts.status, 1);
+    EXPECT_TRUE(charts.console.output.ends_with("impossible d'ecrire le fichier graphiques.html")) << charts.console.output;
+    EXPECT_EQ(dir.read("chat.log"), log);
 }
 
 TEST(CommandLineRun, PagesGoBesideALogGivenByItsFullPathAndShowItsFileNameCut) {
