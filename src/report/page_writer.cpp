@@ -19,6 +19,7 @@ PageWriter::PageWriter(PageSink& sink, const std::filesystem::path& path, std::s
     : sink_(sink), display_name_(display_name) {
     if (!sink_.begin(path, display_name_)) cannot_write_page(display_name_);
     open_ = true;
+    buffer_.reserve(kFirstBufferSize);
 }
 
 PageWriter::~PageWriter() {

@@ -41,6 +41,8 @@ public:
 
 private:
     static constexpr std::size_t kFlushSize = 1 << 16;
+    // Enough for the smallest pages, so that few grow the buffer.
+    static constexpr std::size_t kFirstBufferSize = 1 << 12;
     void flush();
     // A fragment too large to buffer goes to the sink as it is.
     void raw_large(std::string_view fragment);
