@@ -342,12 +342,18 @@ private:
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const Scratch& place = scratch();
+    static std::size_t log_size = 0;  // the log is cut only when the input is shorter
     if (pwrite(place.log, data, size, 0) != static_cast<ssize_t>(size) ||
-        ftruncate(place.log, static_cast<off_t>(size)) != 0) {
+        (size < log_size && ftruncate(place.log, static_cast<off_t>(size)) != 0)) {
         std::perror("korvanel-fuzz log");
         std::abort();
     }
-    korvanel::ScriptedConsole console;
+    log_size = size;
+    // One console for every run, the buffers of its texts kept.
+    static korvanel::ScriptedConsole console;
+    console.output.clear();
+    console.errors.clear();
+    console.clock_ms = 0;
     console.key_at_ms = 0;  // no exit wait
     static ReusedPageSink sink;
     sink.clear();
