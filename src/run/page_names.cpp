@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "text/latin1.h"
-#include "system/file_state.h"
 #include "system/system_names.h"
 
 namespace korvanel {
@@ -69,16 +68,13 @@ std::string link_form(const std::string& stem) {
     return link;
 }
 
-bool is_log_file(const std::filesystem::path& candidate, const std::optional<FileIdentity>& log_file) {
-    return log_file && path_identity(candidate) == log_file;
-}
 }  // namespace
 
 bool same_page_name(std::string_view a, std::string_view b) { return folded(a) == folded(b); }
 
 std::vector<PageTarget> assign_page_targets(const std::vector<std::string>& part_names,
                                             const std::filesystem::path& dir, std::string_view log_name_in_dir,
-                                            const std::optional<FileIdentity>& log_file) {
+                                            const std::function<bool(const std::filesystem::path&)>& is_log_file) {
     // A handful of names: looked through in turn.
     std::vector<std::string> taken{"discussions.html", "graphiques.html"};
     if (!log_name_in_dir.empty()) taken.push_back(folded(log_name_in_dir));
@@ -95,7 +91,7 @@ std::vector<PageTarget> assign_page_targets(const std::vector<std::string>& part
         for (;;) {
             if (!is_taken(file_name)) {
                 file = dir / path_from_latin1(file_name);
-                if (!is_log_file(file, log_file)) break;
+                if (!is_log_file || !is_log_file(file)) break;
             }
             stem += "_";
             file_name = stem + ".html";

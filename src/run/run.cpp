@@ -185,7 +185,8 @@ template void LogRun::analyse<true>(LogReader& reader, Console& messages, bool p
 void LogRun::settle_page_names() {
     names_.clear();
     for (int i = 0; i < parts_.count; ++i) names_.emplace_back(parts_.names[static_cast<std::size_t>(i)].view());
-    targets_ = assign_page_targets(names_, pages_.path, log_beside_pages_ ? log_.shown_file_name : "", log_identity_);
+    targets_ = assign_page_targets(names_, pages_.path, log_beside_pages_ ? log_.shown_file_name : "",
+                                   [this](const std::filesystem::path& file) { return is_log_file(file); });
 }
 
 // The parts' timelines, taken out of their records: the charts need
