@@ -16,34 +16,29 @@ constexpr auto kLogNotFound = latin1("le fichier log n'a pas ete trouve \n quel 
 constexpr auto kCannotOpen = latin1("impossible d'ouvrir le fichier %s");
 constexpr std::size_t kLogNameBound = 63;
 
-// The file `path` names, open, with what the system says of it; none when
-// it does not open or is a folder (not a log).
-std::optional<std::pair<std::FILE*, std::optional<FileState>>> try_open(const std::filesystem::path& path) {
+// The log `word` names in `dir`, open, with what the system says of it;
+// none when it does not open or is a folder (not a log).
+std::optional<OpenedLog> try_open(const std::filesystem::path& dir, const TypedWord& word) {
+    const std::filesystem::path path = dir / word.native;
     std::FILE* file = open_file(path, "rb");
     if (file == nullptr) return std::nullopt;
-    std::optional<FileState> state = file_state(file);
+    const std::optional<FileState> state = file_state(file);
     if (state && state->folder) {
         std::fclose(file);
         return std::nullopt;
     }
-    return std::pair{file, state};
-}
-
-OpenedLog typed_log(const std::pair<std::FILE*, std::optional<FileState>>& opened, const std::filesystem::path& dir,
-                    const TypedWord& word) {
-    const std::filesystem::path path = dir / word.native;
-    return {opened.first, opened.second, path, word.shown, path.parent_path(), split_path(word.shown).file};
+    return OpenedLog{file, state, path, word.shown, path.parent_path(), split_path(word.shown).file};
 }
 }  // namespace
 
 OpenedLog open_log(const std::filesystem::path& dir, Console& console) {
     TypedWord working{std::filesystem::path("chat.log").native(), "chat.log"};
     for (;;) {
-        if (const auto opened = try_open(dir / working.native)) return typed_log(*opened, dir, working);
+        if (std::optional<OpenedLog> log = try_open(dir, working)) return std::move(*log);
         if (working.native.size() <= 59) {
             working.native += std::filesystem::path(".log").native();
             working.shown += ".log";
-            if (const auto opened = try_open(dir / working.native)) return typed_log(*opened, dir, working);
+            if (std::optional<OpenedLog> log = try_open(dir, working)) return std::move(*log);
         }
         console.write(kLogNotFound);
         std::optional<TypedWord> word = console.read_word();
