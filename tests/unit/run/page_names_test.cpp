@@ -58,5 +58,12 @@ TEST(PageNames, TheLogBesideThePagesIsTakenWhateverItsCase) {
     EXPECT_EQ(display_names(targets), (std::vector<std::string>{"Resultats_.html", "Boss.html"}));
 }
 
+// A name the log's own file holds, under whatever name, is taken too.
+TEST(PageNames, ANameTheLogsFileHoldsIsTaken) {
+    const auto is_log = [](const std::filesystem::path& file) { return file.filename() == "Boss.html"; };
+    const auto targets = assign_page_targets({"Boss", "Resultats", "Boss_"}, "/p", {}, is_log);
+    EXPECT_EQ(display_names(targets), (std::vector<std::string>{"Boss_.html", "Resultats.html", "Boss__.html"}));
+}
+
 }  // namespace
 }  // namespace korvanel
